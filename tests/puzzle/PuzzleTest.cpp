@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BoardModel.h"
 #include "RecordingToolkit.h"
 
 namespace zarnik {
@@ -175,6 +176,33 @@ TEST_F(PuzzleTest, AKnownFifteenPressSequenceClearsANewBoardOnlyAtTheLastPress) 
     for (std::size_t i = 0; i < solution.size(); ++i)
         EXPECT_EQ(puzzle.Move(solution[i]), i + 1 == solution.size()) << "press " << i;
     for (CellIndex k = 0; k < kCells; ++k) EXPECT_EQ(puzzle.Cell(k), CellState::Turned);
+}
+
+TEST_F(PuzzleTest, RandomPlayFollowsTheReferenceAndEverySolvedBoardClears) {
+    std::mt19937 rng(2024);
+    testing::BoardModel model;
+    puzzle.ResetBoard();
+    int clears = 0;
+    for (int step = 0; step < 3000; ++step) {
+        if (rng() % 50 == 0) {
+            puzzle.ResetBoard();
+            model.NewGame();
+        } else if (rng() % 20 == 0) {
+            const auto presses = model.Solve();
+            ASSERT_TRUE(presses.has_value()) << "a reachable board is always solvable";
+            for (int k : *presses) ASSERT_EQ(puzzle.Move(static_cast<CellIndex>(k)), model.Press(k));
+            ASSERT_EQ(puzzle.Remaining(), 0);
+            ++clears;
+        } else {
+            const int k = static_cast<int>(rng() % 25);
+            ASSERT_EQ(puzzle.Move(static_cast<CellIndex>(k)), model.Press(k)) << "step " << step;
+        }
+        ASSERT_EQ(puzzle.Remaining(), model.Remaining());
+        for (CellIndex k = 0; k < kCells; ++k)
+            ASSERT_EQ(puzzle.Cell(k) == CellState::Start, model.IsStart(k)) << "step " << step;
+    }
+    EXPECT_GT(clears, 50);
+    ExpectFacesMatchBoard();
 }
 
 TEST_F(PuzzleTest, ABadIndexOrAnOverflowIsFatalAndChangesNothing) {
