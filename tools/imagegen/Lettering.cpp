@@ -64,7 +64,7 @@ void ri(std::vector<Stroke>& out, Point o) {
 
 void se(std::vector<Stroke>& out, Point o) {
     Pen p(o, kEm);
-    out.push_back(p.from(4, 44).line(88, 36).line(74, 62).stroke(kPen));
+    out.push_back(p.from(4, 44).line(88, 36).line(75, 64).stroke(kPen));
     out.push_back(p.from(32, 6).line(32, 76).curve(32, 90, 38, 93, 52, 93).line(90, 93).stroke(kPen));
 }
 
@@ -107,11 +107,11 @@ std::vector<Stroke> resetWord(int width, int height) {
     const int baseline = 0;
     int x = 0;
     ri(strokes, {x, baseline});
-    x += 80 * kEm / 100;
+    x += 84 * kEm / 100;
     se(strokes, {x, baseline});
-    x += 100 * kEm / 100;
+    x += 102 * kEm / 100;
     smallTsu(strokes, {x, baseline});
-    x += 72 * kEm / 100;
+    x += 76 * kEm / 100;
     to(strokes, {x, baseline});
 
     // Centre the ink box on the canvas.

@@ -1,5 +1,6 @@
 #include "Textures.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -36,14 +37,31 @@ Rgb redShade(int i) {
 
 ShadeGrid paperGrain(int width, int height, std::uint32_t seed) {
     Random random(seed);
+    // Faint clouding: a coarse lattice of offsets, -2 to +2 shades, blended
+    // bilinearly in integers, gives the grain the mottle of pulp.
+    constexpr int kCell = 8;
+    const int lw = width / kCell + 2, lh = height / kCell + 2;
+    std::vector<int> lattice(static_cast<std::size_t>(lw) * lh);
+    for (int& v : lattice) v = random.below(5) - 2;
+    auto cloud = [&](int x, int y) {
+        const int cx = x / kCell, cy = y / kCell, fx = x % kCell, fy = y % kCell;
+        auto l = [&](int i, int j) { return lattice[static_cast<std::size_t>(cy + j) * lw + cx + i]; };
+        const int sum = l(0, 0) * (kCell - fx) * (kCell - fy) + l(1, 0) * fx * (kCell - fy) +
+                        l(0, 1) * (kCell - fx) * fy + l(1, 1) * fx * fy;
+        constexpr int kArea = kCell * kCell;
+        return (sum + kArea * 3 + kArea / 2) / kArea - 3;  // round half up, also below zero
+    };
+
     ShadeGrid grid{width, height, {}};
     grid.shades.reserve(static_cast<std::size_t>(width) * height);
     // Four dice per pixel: a bell around the middle shade, so the extremes
     // are rare specks, as in paper, yet a picture this size has them all.
-    for (int n = 0; n < width * height; ++n) {
-        int v = 0;
-        for (int d = 0; d < 4; ++d) v += random.below(7);
-        grid.shades.push_back(v);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int v = cloud(x, y);
+            for (int d = 0; d < 4; ++d) v += random.below(7);
+            grid.shades.push_back(std::clamp(v, 0, kShades - 1));
+        }
     }
     return grid;
 }
