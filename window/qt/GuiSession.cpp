@@ -1,0 +1,84 @@
+#include "GuiSession.h"
+
+#include <QFont>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "Layout.h"
+
+namespace zarnik::qt {
+namespace {
+
+// Messages Qt logs while it connects to the display. They are held back so
+// that a failed connection ends in one line of ours; on success they are
+// passed on unchanged.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> held;
+QtMessageHandler previousHandler = nullptr;
+
+void HoldMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        // Qt aborts after a fatal message, leaving a core dump for what is
+        // only a missing display; exit plainly first.
+        const QByteArray display = qgetenv("DISPLAY");
+        std::fprintf(stderr, "zarnik: cannot open a display (DISPLAY=%s): no Qt platform could start\n",
+                     display.isEmpty() ? "unset" : display.constData());
+        std::fflush(stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    held.push_back({type, QByteArray(context.category), text});
+}
+
+}  // namespace
+
+GuiSession::GuiSession(const char* programName) : name_(programName ? programName : "zarnik") {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("zarnik: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n",
+                   stderr);
+        std::exit(EXIT_FAILURE);
+    }
+    argv_[0] = name_.data();
+
+    previousHandler = qInstallMessageHandler(HoldMessages);
+    app_ = std::make_unique<QApplication>(argc_, argv_);
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& m : held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+        qt_message_output(m.type, context, m.text);
+    }
+    held.clear();
+
+    // Lets desktops match the window with the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnik.Zarnik"));
+    // The window asks for the Windows Japanese face by name; Debian has the
+    // IPA faces instead, with the same proportional and fixed variants.
+    const QString face = QString::fromUtf8(layout::kJapaneseFace.data(),
+                                           static_cast<qsizetype>(layout::kJapaneseFace.size()));
+    QFont::insertSubstitutions(face, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                      QStringLiteral("Noto Sans CJK JP")});
+}
+
+GuiSession::~GuiSession() = default;
+
+int GuiSession::Run() { return app_->exec(); }
+
+void GuiSession::Fatal(std::string_view what) {
+    const QString text = QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size()));
+    std::fprintf(stderr, "zarnik: fatal error: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    // Offscreen there is nobody to read or dismiss a box.
+    if (qApp && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QMessageBox::critical(nullptr, QStringLiteral("Zarnik"), text);
+    // Static destructors would run with the application still alive on
+    // main's stack; end without them.
+    std::_Exit(EXIT_FAILURE);
+}
+
+}  // namespace zarnik::qt

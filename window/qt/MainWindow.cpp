@@ -1,0 +1,159 @@
+#include "MainWindow.h"
+
+#include <QIcon>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <string>
+
+#include "GuiSession.h"
+#include "Layout.h"
+
+namespace zarnik::qt {
+namespace {
+
+// Qt measures widgets in logical pixels, 96 to the inch; the device pixel
+// ratio takes care of denser screens.
+constexpr int kLogicalDpi = 96;
+
+QRect ToRect(const layout::TwipRect& r) {
+    using layout::ToPixels;
+    return QRect(ToPixels(r.left, kLogicalDpi), ToPixels(r.top, kLogicalDpi),
+                 ToPixels(r.width, kLogicalDpi), ToPixels(r.height, kLogicalDpi));
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont JapaneseFont(const layout::FontSpec& spec) {
+    QFont font(FromUtf8(spec.face), spec.points, QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+// What a screen reader says about a cell besides its position.
+const QString kStartDescription = QStringLiteral("白 (未反転)");
+const QString kTurnedDescription = QStringLiteral("赤 (反転済み)");
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      backdrop_(LoadPixmap("BackdropImage.bmp")),
+      resetFace_(LoadPixmap("ResetFaceImage.bmp")) {
+    setWindowTitle(FromUtf8(layout::kCaption));
+    setFixedSize(layout::ToPixels(layout::kClient.width, kLogicalDpi),
+                 layout::ToPixels(layout::kClient.height, kLogicalDpi));
+    // The backdrop covers the whole client area; nothing to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    QIcon icon;
+    QImageReader icons(QStringLiteral(":/images/AppIcon.ico"));
+    for (QImage image = icons.read(); !image.isNull(); image = icons.read()) {
+        icon.addPixmap(QPixmap::fromImage(image));
+        if (!icons.jumpToNextImage()) break;
+    }
+    if (icon.isNull()) Fatal("cannot read the built-in picture AppIcon.ico");
+    setWindowIcon(icon);
+
+    picture1_ = new PictureHolder(LoadPixmap("TileStart.bmp"), this);
+    picture1_->setGeometry(ToRect(layout::kPicture1));
+    picture2_ = new PictureHolder(LoadPixmap("TileTurned.bmp"), this);
+    picture2_->setGeometry(ToRect(layout::kPicture2));
+
+    const QFont cellFont = JapaneseFont(layout::kCellFont);
+    for (CellIndex k = 0; k < 25; ++k) {
+        auto* button = new PictureButton(this);
+        button->setGeometry(ToRect(layout::Command1(k)));
+        button->setFont(cellFont);
+        button->setAccessibleName(QStringLiteral("%1行目 %2列目").arg(k / 5 + 1).arg(k % 5 + 1));
+        command1_[static_cast<std::size_t>(k)] = button;
+    }
+
+    command2_ = new PictureButton(this);
+    command2_->setGeometry(ToRect(layout::kCommand2));
+    command2_->setPicture(&resetFace_);
+    command2_->setAccessibleName(QStringLiteral("リセット"));
+
+    label1_ = new QLabel(FromUtf8(layout::kLabel1Caption), this);
+    label1_->setGeometry(ToRect(layout::kLabel1));
+    label1_->setFont(JapaneseFont(layout::kLabelFont));
+    label1_->hide();
+
+    for (std::size_t k = 1; k < command1_.size(); ++k) setTabOrder(command1_[k - 1], command1_[k]);
+    setTabOrder(command1_.back(), command2_);
+    command1_.front()->setFocus();
+}
+
+QPixmap MainWindow::LoadPixmap(const char* name) {
+    QPixmap pixmap(QStringLiteral(":/images/") + QLatin1String(name));
+    if (pixmap.isNull()) Fatal(std::string("cannot read the built-in picture ") + name);
+    return pixmap;
+}
+
+void MainWindow::ConnectEvents(FormEvents& events) {
+    for (CellIndex k = 0; k < 25; ++k)
+        connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, this,
+                [&events, k] { events.Command1_Click(k); });
+    connect(command2_, &QAbstractButton::clicked, this, [&events] { events.Command2_Click(); });
+}
+
+void MainWindow::ShowCentred() {
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    activateWindow();
+}
+
+PictureButton& MainWindow::Cell(CellIndex cell) {
+    if (cell < 0 || cell > 24)
+        Fatal("cell index " + std::to_string(cell) + " is outside 0 to 24");
+    return *command1_[static_cast<std::size_t>(cell)];
+}
+
+void MainWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
+    PictureButton& button = Cell(cell);
+    if (colour > 0x00FFFFFF) Fatal("face colour " + std::to_string(colour) + " is not 0x00BBGGRR");
+    button.setFaceColour(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+}
+
+void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
+    PictureButton& button = Cell(cell);
+    // Only the holders' own pictures are shown, by reference.
+    if (&picture == &picture1_->picture()) {
+        button.setPicture(&picture1_->picture());
+        button.setAccessibleDescription(kStartDescription);
+    } else if (&picture == &picture2_->picture()) {
+        button.setPicture(&picture2_->picture());
+        button.setAccessibleDescription(kTurnedDescription);
+    } else {
+        Fatal("cell " + std::to_string(cell) + " was given a picture no holder owns");
+    }
+}
+
+void MainWindow::SetLabelCaption(std::string_view text) { label1_->setText(FromUtf8(text)); }
+
+const Picture& MainWindow::HolderPicture(Holder holder) {
+    return holder == Holder::Picture1 ? picture1_->picture() : picture2_->picture();
+}
+
+void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
+    QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(prompt), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void MainWindow::Fatal(std::string_view what) { GuiSession::Fatal(what); }
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    // Drawn once from the top-left at its own size; the window cuts the rest.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, backdrop_.ForDevice(devicePixelRatioF()));
+}
+
+}  // namespace zarnik::qt

@@ -1,0 +1,59 @@
+// The program's one window, Form1: the textured background, the 5 x 5 cell
+// buttons, the new-game button, the hidden counter label and the two hidden
+// tile holders, at the fixed geometry of Layout.h. It is the Qt toolkit for
+// the event handlers, and delivers its clicks to them.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <array>
+
+#include "PictureButton.h"
+#include "PictureHolder.h"
+#include "QtPicture.h"
+#include "Toolkit.h"
+
+namespace zarnik::qt {
+
+class MainWindow final : public QWidget, public Toolkit {
+public:
+    MainWindow();
+
+    // Routes the cell buttons' and the new-game button's clicks to `events`,
+    // which must outlive the window.
+    void ConnectEvents(FormEvents& events);
+
+    // Shows the window centred on its screen where the platform lets a
+    // program place its windows, with the focus on the first cell.
+    void ShowCentred();
+
+    void SetCellFaceColour(CellIndex cell, Colour colour) override;
+    void SetCellPicture(CellIndex cell, const Picture& picture) override;
+    void SetLabelCaption(std::string_view text) override;
+    const Picture& HolderPicture(Holder holder) override;
+    void ShowMessage(std::string_view prompt, std::string_view title) override;
+    [[noreturn]] void Fatal(std::string_view what) override;
+
+    PictureButton* Command1(int k) const { return command1_.at(static_cast<std::size_t>(k)); }
+    PictureButton* Command2() const { return command2_; }
+    QLabel* Label1() const { return label1_; }
+    PictureHolder* Picture1() const { return picture1_; }
+    PictureHolder* Picture2() const { return picture2_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap LoadPixmap(const char* name);
+    PictureButton& Cell(CellIndex cell);
+
+    QtPicture backdrop_;
+    QtPicture resetFace_;
+    PictureHolder* picture1_;
+    PictureHolder* picture2_;
+    std::array<PictureButton*, 25> command1_{};
+    PictureButton* command2_;
+    QLabel* label1_;
+};
+
+}  // namespace zarnik::qt

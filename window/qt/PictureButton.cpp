@@ -1,0 +1,109 @@
+#include "PictureButton.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace zarnik::qt {
+namespace {
+
+// The classic three-dimensional button shades, fixed so the board looks the
+// same under every desktop theme.
+const QColor kHighlight(0xFF, 0xFF, 0xFF);
+const QColor kLight(0xE3, 0xE3, 0xE3);
+const QColor kShadow(0xA0, 0xA0, 0xA0);
+const QColor kDarkShadow(0x69, 0x69, 0x69);
+const QColor kBareFace(0xF0, 0xF0, 0xF0);
+
+// One ring of the frame, `inset` pixels in from the edge: `topLeft` along
+// the top and left sides, `bottomRight` along the other two. Filled
+// rectangles rather than lines keep it exact at any whole scale factor.
+void Ring(QPainter& p, const QRect& r, int inset, const QColor& topLeft,
+          const QColor& bottomRight) {
+    const QRect ring = r.adjusted(inset, inset, -inset, -inset);
+    p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 1), topLeft);
+    p.fillRect(QRect(ring.left(), ring.top(), 1, ring.height()), topLeft);
+    p.fillRect(QRect(ring.left(), ring.bottom(), ring.width(), 1), bottomRight);
+    p.fillRect(QRect(ring.right(), ring.top() + 1, 1, ring.height() - 1), bottomRight);
+}
+
+}  // namespace
+
+PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent), face_(kBareFace) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureButton::setPicture(const QtPicture* picture) {
+    picture_ = picture;
+    update();
+}
+
+void PictureButton::setFaceColour(const QColor& colour) {
+    face_ = colour;
+    update();
+}
+
+QSize PictureButton::sizeHint() const {
+    const QSize frame(2 * kFrameWidth, 2 * kFrameWidth);
+    return picture_ ? picture_->size() + frame : frame;
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect face = rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+    painter.fillRect(face, face_);
+    if (picture_) {
+        // Centred on the whole button; a picture larger than the face is cut
+        // by the frame rather than squeezed.
+        const QSize size = picture_->size();
+        QPoint at((width() - size.width()) / 2, (height() - size.height()) / 2);
+        if (isDown()) at += QPoint(1, 1);
+        painter.save();
+        painter.setClipRect(face);
+        painter.drawPixmap(at, picture_->ForDevice(devicePixelRatioF()));
+        painter.restore();
+    }
+    PaintFrame(painter);
+    if (hasFocus()) PaintFocus(painter);
+}
+
+void PictureButton::PaintFrame(QPainter& painter) const {
+    if (isDown()) {
+        Ring(painter, rect(), 0, kDarkShadow, kDarkShadow);
+        Ring(painter, rect(), 1, kShadow, kShadow);
+    } else {
+        Ring(painter, rect(), 0, kHighlight, kDarkShadow);
+        Ring(painter, rect(), 1, kLight, kShadow);
+    }
+}
+
+void PictureButton::PaintFocus(QPainter& painter) const {
+    // Alternating black and white dots, so the rectangle shows on pale and
+    // on red tiles alike; filled pixels, so it scales as crisply as the rest.
+    const QRect r = rect().adjusted(4, 4, -5, -5);
+    auto dot = [&painter](int x, int y) {
+        painter.fillRect(QRect(x, y, 1, 1), (x + y) % 2 ? Qt::white : Qt::black);
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        dot(r.right(), y);
+    }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain) {
+        // One move per press: a held key does not repeat moves.
+        if (!event->isAutoRepeat()) click();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+}  // namespace zarnik::qt
