@@ -6,7 +6,7 @@ set -eu
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-ipafont-gothic
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 locales
-  xvfb xauth xdotool x11-utils x11-apps imagemagick dbus-x11 at-spi2-core
+  xvfb xauth xdotool libxcb1-dev x11-utils x11-apps imagemagick dbus-x11 at-spi2-core
   desktop-file-utils appstream dpkg-dev file strace valgrind"
 
 missing=""
