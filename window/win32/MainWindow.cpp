@@ -1,0 +1,301 @@
+#include "MainWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "Dpi.h"
+#include "Resource.h"
+#include "Win32Error.h"
+
+namespace zarnik::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ZarnikForm1";
+// A fixed frame: no sizing border and no maximise box.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = 0;
+
+// Control ids stay clear of IDOK and IDCANCEL, which IsDialogMessageW sends
+// for Enter and Escape when nothing else claims them.
+constexpr int kFirstCellId = 100;  // Command1(k) is kFirstCellId + k
+constexpr int kCommand2Id = 200;
+constexpr int kLabel1Id = 201;
+constexpr int kPicture1Id = 202;
+constexpr int kPicture2Id = 203;
+
+bool IsCellId(int id) { return id >= kFirstCellId && id < kFirstCellId + 25; }
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : instance_(instance),
+      backdrop_(instance, IDB_BACKDROP),
+      resetFace_(instance, IDB_RESET_FACE),
+      tileStart_(instance, IDB_TILE_START),
+      tileTurned_(instance, IDB_TILE_TURNED) {}
+
+MainWindow::~MainWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void MainWindow::Create(FormEvents& events) {
+    events_ = &events;
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    Checked(InitCommonControlsEx(&controls), L"InitCommonControlsEx");
+    RegisterWindowClass();
+    // Placed and sized in Show, once the window's DPI is known.
+    Checked(CreateWindowExW(kExStyle, kClassName, Widen(layout::kCaption).c_str(), kStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this),
+            L"CreateWindowExW(Form1)");
+}
+
+void MainWindow::Show(int showCommand) {
+    const SIZE size = WindowSize();
+    const HMONITOR monitor = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    Checked(GetMonitorInfoW(monitor, &info), L"GetMonitorInfoW");
+    const RECT& work = info.rcWork;
+    // On a work area smaller than the window, keep the title bar reachable.
+    const int x = std::max(work.left, work.left + (work.right - work.left - size.cx) / 2);
+    const int y = std::max(work.top, work.top + (work.bottom - work.top - size.cy) / 2);
+    Checked(SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE),
+            L"SetWindowPos(Form1)");
+    ShowWindow(hwnd_, showCommand);  // returns the previous visibility, not an error
+    Checked(UpdateWindow(hwnd_), L"UpdateWindow");
+}
+
+int MainWindow::RunMessageLoop() {
+    MSG message{};
+    for (;;) {
+        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        if (result == 0) return static_cast<int>(message.wParam);
+        if (result == -1) FatalLastError(L"GetMessageW");
+        // Tab order, Space and Enter on the buttons, as in a dialog box.
+        if (hwnd_ && IsDialogMessageW(hwnd_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void MainWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
+    Cell(cell).SetFaceColour(colour);  // COLORREF is 0x00BBGGRR too
+}
+
+void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
+    // Every picture handed out by HolderPicture is one of ours.
+    Cell(cell).SetPicture(static_cast<const Win32Picture&>(picture));
+}
+
+void MainWindow::SetLabelCaption(std::string_view text) {
+    Checked(SetWindowTextW(label1_, Widen(text).c_str()), L"SetWindowTextW(Label1)");
+}
+
+const Picture& MainWindow::HolderPicture(Holder holder) {
+    switch (holder) {
+    case Holder::Picture1: return tileStart_;
+    case Holder::Picture2: return tileTurned_;
+    }
+    Fatal("unknown picture holder");
+}
+
+void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
+    if (MessageBoxW(hwnd_, Widen(prompt).c_str(), Widen(title).c_str(), MB_OK) == 0)
+        FatalLastError(L"MessageBoxW");
+}
+
+void MainWindow::Fatal(std::string_view what) { FatalError(Widen(what)); }
+
+PictureButton& MainWindow::Cell(CellIndex cell) {
+    if (cell < 0 || cell >= static_cast<CellIndex>(cells_.size()))
+        FatalError(L"cell index " + std::to_wstring(cell) + L" is outside 0 to 24");
+    return cells_[static_cast<std::size_t>(cell)];
+}
+
+void MainWindow::RegisterWindowClass() {
+    auto icon = [this](int width, int height) {
+        return static_cast<HICON>(Checked(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP_ICON),
+                                                     IMAGE_ICON, width, height, LR_SHARED),
+                                          L"LoadImageW(icon)"));
+    };
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = icon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    windowClass.hIconSm = icon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    windowClass.hCursor = Checked(LoadCursorW(nullptr, IDC_ARROW), L"LoadCursorW");
+    windowClass.lpszClassName = kClassName;  // no background brush: the backdrop covers it all
+    Checked(RegisterClassExW(&windowClass), L"RegisterClassExW");
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ACTIVATE: OnActivate(wParam); break;  // DefWindowProc then focuses the window
+    case WM_SETFOCUS: OnSetFocus(); return 0;
+    case DM_GETDEFID: return OnGetDefId();
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::OnCreate() {
+    dpi_ = Dpi::ForWindow(hwnd_);
+    // Creation order is tab order: the cells by index, then the new-game button.
+    for (std::size_t k = 0; k < cells_.size(); ++k)
+        cells_[k].Create(hwnd_, kFirstCellId + static_cast<int>(k), instance_);
+    command2_.Create(hwnd_, kCommand2Id, instance_);
+    command2_.SetPicture(resetFace_);
+    label1_ = CreateStatic(kLabel1Id, Widen(layout::kLabel1Caption).c_str(), SS_LEFT);
+    picture1_ = CreateStatic(kPicture1Id, L"", SS_BITMAP);
+    picture2_ = CreateStatic(kPicture2Id, L"", SS_BITMAP);
+    SendMessageW(picture1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(tileStart_.handle()));
+    SendMessageW(picture2_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(tileTurned_.handle()));
+    CreateFonts();
+    PlaceControls();
+    lastFocus_ = cells_[0].hwnd();
+}
+
+HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style) {
+    // Never shown: no WS_VISIBLE, no tab stop.
+    return Checked(CreateWindowExW(0, WC_STATICW, text, WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                   nullptr),
+                   L"CreateWindowExW(static)");
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    if (IsCellId(id))
+        events_->Command1_Click(static_cast<CellIndex>(id - kFirstCellId));
+    else if (id == kCommand2Id)
+        events_->Command2_Click();
+}
+
+void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const int id = static_cast<int>(item.CtlID);
+    if (IsCellId(id))
+        cells_[static_cast<std::size_t>(id - kFirstCellId)].Draw(item, dpi_);
+    else if (id == kCommand2Id)
+        command2_.Draw(item, dpi_);
+}
+
+void MainWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    const HDC dc = Checked(BeginPaint(hwnd_, &paint), L"BeginPaint");
+    // From the top-left corner at its own size; it is larger than the client
+    // area, so the right and bottom edges are simply cut off.
+    backdrop_.Draw(dc, 0, 0, dpi_);
+    EndPaint(hwnd_, &paint);
+}
+
+void MainWindow::OnActivate(WPARAM state) {
+    if (LOWORD(state) != WA_INACTIVE) return;
+    const HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+}
+
+void MainWindow::OnSetFocus() {
+    if (lastFocus_) SetFocus(lastFocus_);
+}
+
+LRESULT MainWindow::OnGetDefId() {
+    // Owner-drawn buttons are never the dialog default, so IsDialogMessageW
+    // asks here where Enter goes: to the focused button, as Space does.
+    const HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != hwnd_) return 0;
+    const int id = GetDlgCtrlID(focus);
+    if (!IsCellId(id) && id != kCommand2Id) return 0;
+    return MAKELRESULT(id, DC_HASDEFID);
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    CreateFonts();
+    // Windows' suggested position, but our own size: the client area must be
+    // exactly the layout's at the new DPI.
+    const SIZE size = WindowSize();
+    Checked(SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                         SWP_NOZORDER | SWP_NOACTIVATE),
+            L"SetWindowPos(Form1)");
+    PlaceControls();
+    Checked(RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN),
+            L"RedrawWindow");
+}
+
+void MainWindow::CreateFonts() {
+    auto create = [this](const layout::FontSpec& spec) {
+        return Font(Checked(CreateFontW(-MulDiv(spec.points, static_cast<int>(dpi_), 72), 0, 0, 0,
+                                        FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_DONTCARE,
+                                        Widen(spec.face).c_str()),
+                            L"CreateFontW"));
+    };
+    Font cellFont = create(layout::kCellFont);
+    Font labelFont = create(layout::kLabelFont);
+    // Hand the controls the new fonts before the old ones are deleted.
+    for (const PictureButton& cell : cells_)
+        SendMessageW(cell.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(cellFont.get()), FALSE);
+    SendMessageW(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont.get()), FALSE);
+    cellFont_ = std::move(cellFont);
+    labelFont_ = std::move(labelFont);
+}
+
+void MainWindow::PlaceControls() {
+    for (std::size_t k = 0; k < cells_.size(); ++k)
+        cells_[k].MoveTo(Pixels(layout::Command1(static_cast<CellIndex>(k))));
+    command2_.MoveTo(Pixels(layout::kCommand2));
+    const std::pair<HWND, layout::TwipRect> hidden[] = {
+        {label1_, layout::kLabel1}, {picture1_, layout::kPicture1}, {picture2_, layout::kPicture2}};
+    for (const auto& [control, twips] : hidden) {
+        const RECT bounds = Pixels(twips);
+        Checked(SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                             bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE),
+                L"SetWindowPos(static)");
+    }
+}
+
+RECT MainWindow::Pixels(const layout::TwipRect& twips) const {
+    const int dpi = static_cast<int>(dpi_);
+    // Position and size converted separately, so all cells come out the same size.
+    const int left = layout::ToPixels(twips.left, dpi);
+    const int top = layout::ToPixels(twips.top, dpi);
+    return {left, top, left + layout::ToPixels(twips.width, dpi),
+            top + layout::ToPixels(twips.height, dpi)};
+}
+
+SIZE MainWindow::WindowSize() const {
+    const int dpi = static_cast<int>(dpi_);
+    const SIZE client{layout::ToPixels(layout::kClient.width, dpi),
+                      layout::ToPixels(layout::kClient.height, dpi)};
+    return Dpi::WindowSizeForClient(client, kStyle, kExStyle, dpi_);
+}
+
+}  // namespace zarnik::win32

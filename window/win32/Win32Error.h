@@ -1,0 +1,31 @@
+// Fatal errors of the Windows program. A failed platform call is never
+// retried or worked around: it is reported in a message box and the process
+// ends with a non-zero exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace zarnik::win32 {
+
+inline constexpr UINT kFatalExitCode = 3;
+
+// Shows `message` in an error box and ends the process.
+[[noreturn]] void FatalError(std::wstring_view message);
+
+// Reports "<call> failed: <the system's text for GetLastError()>".
+[[noreturn]] void FatalLastError(std::wstring_view call);
+
+// Passes `result` through; a null handle, FALSE or zero is fatal, naming `call`.
+template <typename T>
+T Checked(T result, std::wstring_view call) {
+    if (!result) FatalLastError(call);
+    return result;
+}
+
+// UTF-8 (the toolkit interface's encoding) to UTF-16; invalid input is fatal.
+std::wstring Widen(std::string_view utf8);
+
+}  // namespace zarnik::win32
