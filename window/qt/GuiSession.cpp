@@ -54,6 +54,7 @@ GuiSession::GuiSession(const char* programName) : name_(programName ? programNam
         qt_message_output(m.type, context, m.text);
     }
     held.clear();
+    quitOnSignal_ = std::make_unique<QuitOnSignal>();
 
     // Lets desktops match the window with the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnik.Zarnik"));

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "QuitOnSignal.h"
+
 namespace zarnik::qt {
 
 class GuiSession final {
@@ -29,6 +31,7 @@ private:
     int argc_ = 1;
     char* argv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
+    std::unique_ptr<QuitOnSignal> quitOnSignal_;
 };
 
 }  // namespace zarnik::qt
