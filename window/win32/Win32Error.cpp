@@ -1,12 +1,14 @@
 #include "Win32Error.h"
 
+#include "AppInfo.h"
+
 namespace zarnik::win32 {
 
 void FatalError(std::wstring_view message) {
     const std::wstring text(message);
     // No owner: the main window may be the thing that failed, and an owned
     // box would vanish with it. MB_TASKMODAL still blocks its input.
-    MessageBoxW(nullptr, text.c_str(), L"Zarnik", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(nullptr, text.c_str(), L"" ZARNIK_TITLE, MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(kFatalExitCode);
 }
 
