@@ -1,12 +1,12 @@
 #include "MainWindow.h"
 
 #include <QIcon>
-#include <QImageReader>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <string>
 
+#include "BuiltInImages.h"
 #include "GuiSession.h"
 #include "Layout.h"
 
@@ -43,26 +43,19 @@ MainWindow::MainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      backdrop_(LoadPixmap("BackdropImage.bmp")),
-      resetFace_(LoadPixmap("ResetFaceImage.bmp")) {
+      backdrop_(LoadBuiltInBitmap("BackdropImage.bmp")),
+      resetFace_(LoadBuiltInBitmap("ResetFaceImage.bmp")) {
     setWindowTitle(FromUtf8(layout::kCaption));
     setFixedSize(layout::ToPixels(layout::kClient.width, kLogicalDpi),
                  layout::ToPixels(layout::kClient.height, kLogicalDpi));
     // The backdrop covers the whole client area; nothing to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    QIcon icon;
-    QImageReader icons(QStringLiteral(":/images/AppIcon.ico"));
-    for (QImage image = icons.read(); !image.isNull(); image = icons.read()) {
-        icon.addPixmap(QPixmap::fromImage(image));
-        if (!icons.jumpToNextImage()) break;
-    }
-    if (icon.isNull()) Fatal("cannot read the built-in picture AppIcon.ico");
-    setWindowIcon(icon);
+    setWindowIcon(LoadBuiltInIcon());
 
-    picture1_ = new PictureHolder(LoadPixmap("TileStart.bmp"), this);
+    picture1_ = new PictureHolder(LoadBuiltInBitmap("TileStart.bmp"), this);
     picture1_->setGeometry(ToRect(layout::kPicture1));
-    picture2_ = new PictureHolder(LoadPixmap("TileTurned.bmp"), this);
+    picture2_ = new PictureHolder(LoadBuiltInBitmap("TileTurned.bmp"), this);
     picture2_->setGeometry(ToRect(layout::kPicture2));
 
     const QFont cellFont = JapaneseFont(layout::kCellFont);
@@ -87,12 +80,6 @@ MainWindow::MainWindow()
     for (std::size_t k = 1; k < command1_.size(); ++k) setTabOrder(command1_[k - 1], command1_[k]);
     setTabOrder(command1_.back(), command2_);
     command1_.front()->setFocus();
-}
-
-QPixmap MainWindow::LoadPixmap(const char* name) {
-    QPixmap pixmap(QStringLiteral(":/images/") + QLatin1String(name));
-    if (pixmap.isNull()) Fatal(std::string("cannot read the built-in picture ") + name);
-    return pixmap;
 }
 
 void MainWindow::ConnectEvents(FormEvents& events) {

@@ -44,7 +44,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap LoadPixmap(const char* name);
     PictureButton& Cell(CellIndex cell);
 
     QtPicture backdrop_;
