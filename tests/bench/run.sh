@@ -1,0 +1,68 @@
+#!/bin/bash
+# Runs the benchmarks and prints a table ending in a one-line summary.
+#   run.sh ZARNIK BENCH_BUILD_DIR [ZARNIK_EXE]
+set -euo pipefail
+zarnik=$1 dir=$2 exe=${3:-}
+runs=${BENCH_RUNS:-15}
+
+tmp=$(mktemp -d)
+mkfifo "$tmp/displayfd"
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/displayfd" 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
+read -r -t 15 display <"$tmp/displayfd"
+export DISPLAY=:$display
+mkdir -m 700 "$tmp/run"
+export XDG_RUNTIME_DIR=$tmp/run
+
+median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
+
+# Taken in turn, so that a slow moment of the machine hits both alike.
+take() {  # take NAME SETTLE_MS COMMAND...
+    local name=$1; shift
+    "$dir/map_timer" "$@" >>"$tmp/$name"
+}
+for _ in $(seq "$runs"); do
+    take floor 400 "$dir/floor_qt"
+    take zarnik 400 "$zarnik"
+done
+fm=$(field map_ms <"$tmp/floor" | median); zm=$(field map_ms <"$tmp/zarnik" | median)
+fr=$(field rss_kb <"$tmp/floor" | median); zr=$(field rss_kb <"$tmp/zarnik" | median)
+
+start_ratio=$(awk -v a="$zm" -v b="$fm" 'BEGIN {printf "%.2f", a/b}')
+mem_delta=$(awk -v a="$zr" -v b="$fr" 'BEGIN {printf "%.2f", (a-b)/1024}')
+verdict() { awk -v v="$1" -v g="$2" 'BEGIN {print (v <= g) ? "met" : "MISSED"}'; }
+
+printf '%-34s %12s %12s %10s %8s\n' "measure" "Zarnik" "floor" "result" "goal"
+printf '%-34s %12s %12s %10s %8s\n' "start-up to mapped, median ms" "$zm" "$fm" "x$start_ratio" "$(verdict "$start_ratio" 1.10)"
+printf '%-34s %12s %12s %10s %8s\n' "resident memory, median kB" "$zr" "$fr" "+${mem_delta}MB" "$(verdict "$mem_delta" 2)"
+
+move_summary="move: n/a"
+if [ -x "$dir/move_bench" ]; then
+    out=$(QT_QPA_PLATFORM=offscreen "$dir/move_bench")
+    p50=$(field p50_ms <<<"$out"); p99=$(field p99_ms <<<"$out")
+    printf '%-34s %12s %12s %10s %8s\n' "click to repainted, p50 / p99 ms" "$p50 / $p99" "-" "" "$(verdict "$p99" 1)"
+    move_summary="move p99 ${p99} ms"
+fi
+refresh=$("$dir/refresh_bench" --benchmark_format=csv 2>/dev/null | awk -F, '/^"RefreshPass"/ {printf "%.0f", $4}')
+printf '%-34s %12s %12s %10s %8s\n' "refresh pass, null toolkit, ns" "$refresh" "-" "" ""
+
+wine_summary=""
+if [ -n "$exe" ] && [ -f "$exe" ]; then
+    size=$(stat -c %s "$exe")
+    export WINEPREFIX=$dir/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+    wineserver -p  # keep one server up, so neither side pays for starting it
+    wine_runs=$(( runs < 7 ? runs : 7 ))
+    for _ in $(seq "$wine_runs"); do
+        take wfloor 300 "$(command -v wine)" "$dir/FloorWin32.exe"
+        take wzarnik 300 "$(command -v wine)" "$exe"
+    done
+    wf=$(field map_ms <"$tmp/wfloor" | median); wz=$(field map_ms <"$tmp/wzarnik" | median)
+    wratio=$(awk -v a="$wz" -v b="$wf" 'BEGIN {printf "%.2f", a/b}')
+    printf '%-34s %12s %12s %10s %8s\n' "Zarnik.exe size, bytes" "$size" "-" "" ""
+    printf '%-34s %12s %12s %10s %8s\n' "Wine start-up to mapped, median ms" "$wz" "$wf" "x$wratio" ""
+    wine_summary=", exe $size bytes, Wine start-up x$wratio"
+fi
+echo "summary: start-up x$start_ratio of floor, memory +${mem_delta} MB, $move_summary$wine_summary"
