@@ -4,7 +4,7 @@ BUILD    := build
 WINBUILD := build-windows
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build run test windows images install package bench clean
+.PHONY: deps build run test sanitize windows images install package bench clean
 
 deps:
 	@tools/deps.sh
@@ -22,10 +22,22 @@ windows: deps
 	@cmake --build $(WINBUILD)
 
 # Both programs, then every test; the Windows tests read and play the .exe.
-test: deps windows
+test: deps windows sanitize
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe >/dev/null
 	@cmake --build $(BUILD)
 	@cd $(BUILD) && ctest --output-on-failure --timeout 600
+
+# The offscreen tests again, built with AddressSanitizer, UBSan and LeakSanitizer
+# (the X server and Wine tests play the normal build's programs). Nothing is
+# suppressed: Qt, fontconfig and the program run clean. The random play is
+# shortened to keep the whole run near half a minute.
+sanitize: deps
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARNIK_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j2
+	@cd build-asan && ZARNIK_STEPS=30000 \
+		ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+		UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -LE xvfb -E '[Xx]vfb|[Ww]ine' -j2 --timeout 300
 
 images: build
 	@cmake --build $(BUILD) --target images
