@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 #include <random>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,52 +14,38 @@
 namespace zarnik {
 namespace {
 
+using testing::BoardModel;
 using testing::FatalError;
-using testing::RecordingToolkit;
-
-// The cells a move at k should invert, worked out from rows and columns rather
-// than from index arithmetic, so it is an independent reference.
-std::set<int> Neighbourhood(int k) {
-    std::set<int> cells;
-    const int row = k / 5, col = k % 5;
-    for (auto [dr, dc] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
-        const int r = row + dr, c = col + dc;
-        if (r >= 0 && r < 5 && c >= 0 && c < 5) cells.insert(r * 5 + c);
-    }
-    return cells;
-}
 
 class PuzzleTest : public ::testing::Test {
 protected:
-    RecordingToolkit toolkit;
+    testing::RecordingToolkit toolkit;
     Puzzle puzzle{toolkit};
 
-    Board Snapshot() const {
-        Board board{};
-        for (CellIndex k = 0; k < kCells; ++k) board[k] = puzzle.Cell(k);
-        return board;
+    void SetBoard(std::uint32_t startMask) {
+        for (CellIndex k = 0; k < kCells; ++k)
+            puzzle.SetCell(k, (startMask >> k) & 1 ? CellState::Start : CellState::Turned);
     }
-    // Every button shows exactly the state the board holds.
-    void ExpectFacesMatchBoard() const {
+    std::uint32_t StartMask() const {
+        std::uint32_t mask = 0;
+        for (CellIndex k = 0; k < kCells; ++k)
+            if (puzzle.Cell(k) == CellState::Start) mask |= 1u << k;
+        return mask;
+    }
+    // Every button shows exactly what the board holds, and the label the count.
+    void ExpectShown() const {
         for (CellIndex k = 0; k < kCells; ++k) {
             const bool start = puzzle.Cell(k) == CellState::Start;
             EXPECT_EQ(toolkit.faces[k].colour, start ? kWhite : kRed) << "cell " << k;
-            EXPECT_EQ(toolkit.faces[k].picture, start ? &toolkit.start() : &toolkit.turned())
-                << "cell " << k;
+            EXPECT_EQ(toolkit.faces[k].picture, start ? &toolkit.start() : &toolkit.turned()) << k;
         }
         EXPECT_EQ(toolkit.caption, std::to_string(puzzle.Remaining()));
     }
 };
 
 TEST_F(PuzzleTest, RefreshPassSetsColourThenPictureOnEveryButtonThenTheCaption) {
-    puzzle.ResetBoard();
-    toolkit.log.clear();
-    puzzle.SetCell(0, CellState::Turned);
-    puzzle.SetCell(1, CellState::Turned);
-    puzzle.SetCell(5, CellState::Turned);
-    puzzle.SetRemaining(0);
+    SetBoard(BoardModel::kAllStart & ~0b100011u);  // cells 0, 1 and 5 turned
     puzzle.RefreshBoard();
-
     std::vector<std::string> expected;
     for (int k = 0; k < 25; ++k) {
         const bool turned = k == 0 || k == 1 || k == 5;
@@ -69,118 +54,88 @@ TEST_F(PuzzleTest, RefreshPassSetsColourThenPictureOnEveryButtonThenTheCaption) 
     }
     expected.push_back("caption 22");
     EXPECT_EQ(toolkit.log, expected);
-    EXPECT_EQ(puzzle.Remaining(), 22);
-}
 
-TEST_F(PuzzleTest, OnlyExactlyStartCountsAndAnythingElseShowsTurned) {
-    // Before the first new game every cell is 0: neither state.
+    // Only exactly Start counts: the zeroed board of a fresh window shows as
+    // turned, as does a board of all Turned.
+    Puzzle fresh(toolkit);
+    fresh.RefreshBoard();
+    EXPECT_EQ(toolkit.caption, "0");
+    EXPECT_EQ(toolkit.faces[24].picture, &toolkit.turned());
+    SetBoard(0);
+    puzzle.SetRemaining(0);
     puzzle.RefreshBoard();
     EXPECT_EQ(toolkit.caption, "0");
-    EXPECT_EQ(toolkit.faces[12].colour, kRed);
-    EXPECT_EQ(toolkit.faces[12].picture, &toolkit.turned());
-
-    for (CellIndex k = 0; k < kCells; ++k) puzzle.SetCell(k, CellState::Turned);
-    puzzle.RefreshBoard();
-    EXPECT_EQ(toolkit.caption, "0");
-    ExpectFacesMatchBoard();
-}
-
-TEST_F(PuzzleTest, RefreshOnlyAddsToTheCountSoCallersZeroItFirst) {
-    puzzle.ResetBoard();
-    puzzle.RefreshBoard();
-    EXPECT_EQ(toolkit.caption, "50");
+    ExpectShown();
 }
 
 TEST_F(PuzzleTest, NewGameFromAnyBoardGivesTwentyFiveStartCells) {
     std::mt19937 rng(7);
-    for (int round = 0; round < 20; ++round) {
-        for (CellIndex k = 0; k < kCells; ++k)
-            puzzle.SetCell(k, round == 0 ? CellState::Turned
-                                         : (rng() & 1 ? CellState::Start : CellState::Turned));
+    for (int round = 0; round < 10; ++round) {
+        SetBoard(round == 0 ? 0 : rng() & BoardModel::kAllStart);
         puzzle.SetRemaining(static_cast<std::int16_t>(rng() % 26));
         puzzle.ResetBoard();
         EXPECT_EQ(puzzle.Remaining(), 25);
-        EXPECT_EQ(toolkit.caption, "25");
-        ExpectFacesMatchBoard();
+        EXPECT_EQ(StartMask(), BoardModel::kAllStart);
+        ExpectShown();
     }
 }
 
-TEST_F(PuzzleTest, EachMoveInvertsExactlyItsCellAndGridNeighbours) {
-    for (int k = 0; k < 25; ++k) {
-        puzzle.ResetBoard();
-        EXPECT_FALSE(puzzle.Move(static_cast<CellIndex>(k)));
-        const std::set<int> expected = Neighbourhood(k);
-        for (CellIndex c = 0; c < kCells; ++c)
-            EXPECT_EQ(puzzle.Cell(c), expected.count(c) ? CellState::Turned : CellState::Start)
-                << "move " << k << ", cell " << c;
-        EXPECT_EQ(puzzle.Remaining(), 25 - static_cast<int>(expected.size()));
-        ExpectFacesMatchBoard();
-    }
-    // The spots where a wrapping bug would show: no row wrap at the edges.
-    EXPECT_EQ(Neighbourhood(4), (std::set<int>{3, 4, 9}));
-    EXPECT_EQ(Neighbourhood(5), (std::set<int>{0, 5, 6, 10}));
-    EXPECT_EQ(Neighbourhood(12), (std::set<int>{7, 11, 12, 13, 17}));
-}
-
-TEST_F(PuzzleTest, AMoveTwiceRestoresBoardAndCount) {
-    std::mt19937 rng(11);
-    puzzle.ResetBoard();
-    for (int i = 0; i < 10; ++i) puzzle.Move(static_cast<CellIndex>(rng() % 25));
-    const Board before = Snapshot();
-    const auto remaining = puzzle.Remaining();
+TEST_F(PuzzleTest, EachMoveInvertsItsCellAndGridNeighboursWithoutWrapping) {
     for (CellIndex k = 0; k < kCells; ++k) {
-        puzzle.Move(k);
-        puzzle.Move(k);
-        EXPECT_EQ(Snapshot(), before) << "move " << k;
-        EXPECT_EQ(puzzle.Remaining(), remaining);
+        puzzle.ResetBoard();
+        EXPECT_FALSE(puzzle.Move(k));
+        EXPECT_EQ(StartMask(), BoardModel::kAllStart ^ BoardModel::PressMask(k)) << "move " << k;
+        ExpectShown();
     }
+    // The reference itself, where a wrapping fault would show.
+    EXPECT_EQ(BoardModel::PressMask(4), 1u << 3 | 1u << 4 | 1u << 9);
+    EXPECT_EQ(BoardModel::PressMask(5), 1u << 0 | 1u << 5 | 1u << 6 | 1u << 10);
+    EXPECT_EQ(BoardModel::PressMask(24), 1u << 19 | 1u << 23 | 1u << 24);
 }
 
-TEST_F(PuzzleTest, MovesCommute) {
+TEST_F(PuzzleTest, MovesUndoThemselvesAndCommute) {
     std::mt19937 rng(3);
     std::vector<CellIndex> moves;
     for (int i = 0; i < 12; ++i) moves.push_back(static_cast<CellIndex>(rng() % 25));
     puzzle.ResetBoard();
     for (auto k : moves) puzzle.Move(k);
-    const Board reference = Snapshot();
+    const std::uint32_t reference = StartMask();
+    const auto remaining = puzzle.Remaining();
+    for (CellIndex k = 0; k < kCells; ++k) {
+        puzzle.Move(k);
+        puzzle.Move(k);
+        ASSERT_EQ(StartMask(), reference) << "move " << k << " twice";
+        ASSERT_EQ(puzzle.Remaining(), remaining);
+    }
     for (int shuffle = 0; shuffle < 10; ++shuffle) {
         std::shuffle(moves.begin(), moves.end(), rng);
         puzzle.ResetBoard();
         for (auto k : moves) puzzle.Move(k);
-        EXPECT_EQ(Snapshot(), reference);
+        EXPECT_EQ(StartMask(), reference);
     }
 }
 
 TEST_F(PuzzleTest, ClearingAndUnclearing) {
-    // Exactly the cells of move 12 at Start: that move clears, repeating it
-    // brings them back.
-    for (CellIndex k = 0; k < kCells; ++k)
-        puzzle.SetCell(k, Neighbourhood(12).count(k) ? CellState::Start : CellState::Turned);
+    SetBoard(BoardModel::PressMask(12));  // exactly the cells of move 12 at Start
     EXPECT_TRUE(puzzle.Move(12));
-    EXPECT_EQ(puzzle.Remaining(), 0);
     EXPECT_EQ(toolkit.caption, "0");
-    ExpectFacesMatchBoard();
+    ExpectShown();
     EXPECT_FALSE(puzzle.Move(12));
     EXPECT_EQ(puzzle.Remaining(), 5);
-
-    // From a cleared board a corner move turns 3 back; its repeat clears again.
     EXPECT_TRUE(puzzle.Move(12));
-    EXPECT_FALSE(puzzle.Move(0));
+    EXPECT_FALSE(puzzle.Move(0));  // from a cleared board a corner turns 3 back
     EXPECT_EQ(puzzle.Remaining(), 3);
-    EXPECT_TRUE(puzzle.Move(0));
-}
 
-TEST_F(PuzzleTest, AKnownFifteenPressSequenceClearsANewBoardOnlyAtTheLastPress) {
-    const std::vector<CellIndex> solution{0, 1, 5, 6, 8, 9, 12, 13, 14, 16, 17, 18, 21, 22, 24};
+    // A known 15-press solution clears a new board at its last press only.
+    const CellIndex solution[] = {0, 1, 5, 6, 8, 9, 12, 13, 14, 16, 17, 18, 21, 22, 24};
     puzzle.ResetBoard();
-    for (std::size_t i = 0; i < solution.size(); ++i)
-        EXPECT_EQ(puzzle.Move(solution[i]), i + 1 == solution.size()) << "press " << i;
-    for (CellIndex k = 0; k < kCells; ++k) EXPECT_EQ(puzzle.Cell(k), CellState::Turned);
+    for (std::size_t i = 0; i < std::size(solution); ++i)
+        EXPECT_EQ(puzzle.Move(solution[i]), i + 1 == std::size(solution)) << "press " << i;
 }
 
 TEST_F(PuzzleTest, RandomPlayFollowsTheReferenceAndEverySolvedBoardClears) {
     std::mt19937 rng(2024);
-    testing::BoardModel model;
+    BoardModel model;
     puzzle.ResetBoard();
     int clears = 0;
     for (int step = 0; step < 3000; ++step) {
@@ -197,12 +152,11 @@ TEST_F(PuzzleTest, RandomPlayFollowsTheReferenceAndEverySolvedBoardClears) {
             const int k = static_cast<int>(rng() % 25);
             ASSERT_EQ(puzzle.Move(static_cast<CellIndex>(k)), model.Press(k)) << "step " << step;
         }
+        ASSERT_EQ(StartMask(), model.mask()) << "step " << step;
         ASSERT_EQ(puzzle.Remaining(), model.Remaining());
-        for (CellIndex k = 0; k < kCells; ++k)
-            ASSERT_EQ(puzzle.Cell(k) == CellState::Start, model.IsStart(k)) << "step " << step;
     }
     EXPECT_GT(clears, 50);
-    ExpectFacesMatchBoard();
+    ExpectShown();
 }
 
 TEST_F(PuzzleTest, ABadIndexOrAnOverflowIsFatalAndChangesNothing) {
@@ -215,11 +169,10 @@ TEST_F(PuzzleTest, ABadIndexOrAnOverflowIsFatalAndChangesNothing) {
         EXPECT_THROW(puzzle.SetCell(bad, CellState::Turned), FatalError) << bad;
     }
     EXPECT_TRUE(toolkit.log.empty());
-    for (CellIndex k = 0; k < kCells; ++k) EXPECT_EQ(puzzle.Cell(k), CellState::Start);
+    EXPECT_EQ(StartMask(), BoardModel::kAllStart);
 
     puzzle.SetRemaining(std::numeric_limits<std::int16_t>::max());
     EXPECT_THROW(puzzle.RefreshBoard(), FatalError);
-
     // A cell holding the one value whose negation does not fit.
     puzzle.SetCell(0, static_cast<CellState>(std::numeric_limits<std::int16_t>::min()));
     EXPECT_THROW(puzzle.Move(1), FatalError);
