@@ -3,7 +3,6 @@
 #include <array>
 
 #include "ImageReader.h"
-#include "Shades.h"
 
 namespace zarnik::testing {
 namespace {
@@ -12,111 +11,77 @@ constexpr Rgb kRed{255, 0, 0}, kWhite{255, 255, 255}, kGrey{128, 128, 128}, kSil
 
 class AppIcon : public ::testing::Test {
 protected:
-    const IcoFile ico = readIco(committedImage("AppIcon.ico"));
-    const IcoImage& large() const { return ico.images.at(0); }
-    const IcoImage& small() const { return ico.images.at(1); }
+    const Bytes bytes = readBytes(committed("AppIcon.ico"));
+    const std::vector<Icon> icons = readIco(bytes);
 };
 
-TEST_F(AppIcon, DirectoryHoldsA32AndA16PixelSixteenColourImage) {
-    EXPECT_EQ(ico.reserved, 0);
-    ASSERT_EQ(ico.images.size(), 2u);
-    EXPECT_EQ(large().width, 32);
-    EXPECT_EQ(small().width, 16);
-    std::uint32_t next = 6 + 16 * 2;  // images follow the directory back to back
-    for (const IcoImage& im : ico.images) {
-        SCOPED_TRACE(im.width);
-        EXPECT_EQ(im.height, im.width);
-        EXPECT_EQ(im.colorCount, 16);
-        EXPECT_EQ(im.reserved, 0);
-        EXPECT_EQ(im.planes, 1);
-        EXPECT_EQ(im.bitCount, 4);
-        EXPECT_EQ(im.infoPlanes, 1);
-        const std::uint32_t rows = (im.width * 4 + 31) / 32 * 4 + (im.width + 31) / 32 * 4;
-        EXPECT_EQ(im.sizeImage, rows * im.height);
-        EXPECT_EQ(im.bytesInRes, 40 + 64 + rows * im.height);
-        EXPECT_EQ(im.offset, next);
-        next += im.bytesInRes;
-    }
-    EXPECT_EQ(ico.fileSize, next);
-}
-
-TEST_F(AppIcon, UsesTheStandardVgaPalette) {
+TEST_F(AppIcon, HoldsA32AndA16PixelImageInTheVgaPaletteBackToBack) {
     const std::array<Rgb, 16> vga{{{0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
                                    {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, kSilver,
                                    kGrey, kRed, {0, 255, 0}, {255, 255, 0},
                                    {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, kWhite}};
-    for (const IcoImage& im : ico.images) {
-        for (int i = 0; i < 16; ++i) {
-            EXPECT_EQ(im.palette.at(i), vga[i]) << "entry " << i;
+    EXPECT_EQ((std::vector{bytes.u16(0), bytes.u16(2), bytes.u16(4)}), (std::vector<std::uint32_t>{0, 1, 2}));
+    ASSERT_EQ(icons.size(), 2u);
+    std::uint32_t next = 6 + 2 * 16;
+    for (std::uint32_t n = 0, s = 32; n < 2; ++n, s /= 2) {
+        SCOPED_TRACE(s);
+        const std::uint32_t e = 6 + 16 * n, at = bytes.u32(e + 12), pixels = (stride(4 * s) + stride(s)) * s;
+        // Entry: width, height, colours, reserved, planes, bits, size, offset.
+        EXPECT_EQ((std::vector{bytes.u8(e), bytes.u8(e + 1), bytes.u8(e + 2), bytes.u8(e + 3), bytes.u16(e + 4),
+                               bytes.u16(e + 6), bytes.u32(e + 8), at}),
+                  (std::vector<std::uint32_t>{s, s, 16, 0, 1, 4, 40 + 64 + pixels, next}));
+        // Its DIB: header size, width, colour and mask rows, planes, bits,
+        // BI_RGB, image size.
+        EXPECT_EQ((std::vector{bytes.u32(at), bytes.u32(at + 4), bytes.u32(at + 8), bytes.u16(at + 12),
+                               bytes.u16(at + 14), bytes.u32(at + 16), bytes.u32(at + 20)}),
+                  (std::vector<std::uint32_t>{40, s, 2 * s, 1, 4, 0, pixels}));
+        for (std::uint32_t k = 0; k < 16; ++k) {
+            EXPECT_EQ(icons[n].palette[k], vga[k]) << "entry " << k;
+            EXPECT_EQ(bytes.u8(at + 40 + 4 * k + 3), 0u) << "entry " << k;
         }
+        next += 40 + 64 + pixels;
     }
+    EXPECT_EQ(bytes.size(), next);
 }
 
-// Only the square [lo, hi] in both directions is opaque; the transparent rest
-// is black in the colour bitmap so it leaves the screen untouched.
-void expectOpaqueSquare(const IcoImage& im, int lo, int hi) {
-    for (int y = 0; y < im.height; ++y) {
-        for (int x = 0; x < im.width; ++x) {
-            const bool inside = x >= lo && x <= hi && y >= lo && y <= hi;
-            ASSERT_EQ(im.clear(x, y), !inside) << "at " << x << ", " << y;
-            if (!inside) {
-                ASSERT_EQ(im.index(x, y), 0) << "at " << x << ", " << y;
-            }
-        }
-    }
-}
-
+// Only the board is opaque; the clear rest is black in the colour bitmap so
+// that it leaves the screen untouched.
 TEST_F(AppIcon, OpaqueAreas) {
-    expectOpaqueSquare(large(), 1, 29);
-    expectOpaqueSquare(small(), 0, 14);
-}
-
-TEST_F(AppIcon, LargeCheckerboard) {
-    const IcoImage& im = large();
-    // Silver lights the top and left edges; grey lines separate and close the
-    // squares at 8, 15, 22 and 29; squares start at 2, 9, 16 and 23.
-    for (int p = 1; p <= 29; ++p) {
-        EXPECT_EQ(im.colour(p, 1), kSilver) << p;
-        EXPECT_EQ(im.colour(1, p), kSilver) << p;
-    }
-    for (int line : {8, 15, 22, 29}) {
-        for (int p = 2; p <= 29; ++p) {
-            EXPECT_EQ(im.colour(line, p), kGrey) << line << ", " << p;
-            EXPECT_EQ(im.colour(p, line), kGrey) << p << ", " << line;
-        }
-    }
-    for (int row = 0; row < 4; ++row) {
-        for (int col = 0; col < 4; ++col) {
-            const int x = 2 + 7 * col, y = 2 + 7 * row;
-            SCOPED_TRACE(::testing::Message() << "square " << col << ", " << row);
-            const bool red = (row + col) % 2 == 0;
-            EXPECT_EQ(im.colour(x + 3, y + 3), red ? kRed : kWhite);
-            EXPECT_EQ(im.colour(x + 5, y + 5), red ? kRed : kWhite);
-            EXPECT_EQ(im.colour(x + 1, y + 1), red ? kRed : kWhite);
-            // The white edge along a red square's own top and left.
-            EXPECT_EQ(im.colour(x, y + 3), kWhite);
-            EXPECT_EQ(im.colour(x + 3, y), kWhite);
-        }
+    for (auto [n, lo, hi] : {std::array{0, 1, 29}, std::array{1, 0, 14}}) {
+        const Icon& im = icons.at(n);
+        for (int y = 0; y < im.size; ++y)
+            for (int x = 0; x < im.size; ++x) {
+                const bool inside = x >= lo && x <= hi && y >= lo && y <= hi;
+                ASSERT_EQ(im.clear[im.i(x, y)], !inside) << im.size << " at " << x << ", " << y;
+                ASSERT_TRUE(inside || im.indexes[im.i(x, y)] == 0) << im.size << " at " << x << ", " << y;
+            }
     }
 }
 
-TEST_F(AppIcon, SmallCheckerboard) {
-    const IcoImage& im = small();
-    for (int line : {0, 7, 14}) {
-        for (int p = 0; p <= 14; ++p) {
-            EXPECT_EQ(im.colour(line, p), kGrey) << line << ", " << p;
-            EXPECT_EQ(im.colour(p, line), kGrey) << p << ", " << line;
-        }
+// Squares of six pixels between grey lines, from `first`; at 32 pixels a
+// silver bevel takes the place of the top and left grey line. Red squares
+// carry a white edge along their own top and left.
+TEST_F(AppIcon, Checkerboard) {
+    struct Board { int first, squares; Rgb bevel; };
+    for (auto [n, board] : {std::pair{0, Board{2, 4, kSilver}}, std::pair{1, Board{1, 2, kGrey}}}) {
+        const Icon& im = icons.at(n);
+        SCOPED_TRACE(im.size);
+        const int end = board.first - 1 + 7 * board.squares;
+        for (int line = 0; line <= board.squares; ++line)
+            for (int p = board.first, at = board.first - 1 + 7 * line; p <= end; ++p) {
+                EXPECT_EQ(im.colour(at, p), line == 0 ? board.bevel : kGrey) << at << ", " << p;
+                EXPECT_EQ(im.colour(p, at), line == 0 ? board.bevel : kGrey) << p << ", " << at;
+            }
+        for (int row = 0; row < board.squares; ++row)
+            for (int col = 0; col < board.squares; ++col) {
+                const int x = board.first + 7 * col, y = board.first + 7 * row;
+                const Rgb inside = (row + col) % 2 == 0 ? kRed : kWhite;
+                SCOPED_TRACE(::testing::Message() << "square " << col << ", " << row);
+                for (int d : {1, 3, 5}) EXPECT_EQ(im.colour(x + d, y + d), inside);
+                EXPECT_EQ(im.colour(x, y + 3), kWhite);
+                EXPECT_EQ(im.colour(x + 3, y), kWhite);
+            }
     }
-    EXPECT_EQ(im.colour(3, 3), kRed);
-    EXPECT_EQ(im.colour(6, 6), kRed);
-    EXPECT_EQ(im.colour(1, 3), kWhite);
-    EXPECT_EQ(im.colour(3, 1), kWhite);
-    EXPECT_EQ(im.colour(11, 11), kRed);
-    EXPECT_EQ(im.colour(8, 11), kWhite);
-    EXPECT_EQ(im.colour(11, 3), kWhite);
-    EXPECT_EQ(im.colour(3, 11), kWhite);
-    EXPECT_EQ(im.colour(9, 4), kWhite);
 }
 
 }  // namespace

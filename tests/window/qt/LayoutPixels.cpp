@@ -1,23 +1,17 @@
-// Prints the window's controls in logical pixels, one per line
-// ("Command1 k left top width height", "Command2 left top width height"),
-// so the scripts that play the real program find the buttons from the same
-// layout data as the program.
+// Prints the layout in logical pixels for the scripts that play the real program:
+// "Command1 k left top width height", "Command2 left top width height", "Client width height".
 #include <cstdio>
 
 #include "Layout.h"
 
 int main() {
-    using zarnik::layout::ToPixels;
-    auto print = [](const char* name, const zarnik::layout::TwipRect& r) {
-        std::printf("%s %d %d %d %d\n", name, ToPixels(r.left, 96), ToPixels(r.top, 96),
-                    ToPixels(r.width, 96), ToPixels(r.height, 96));
-    };
+    using namespace zarnik::layout;
+    auto px = [](int twips) { return ToPixels(twips, 96); };
     for (zarnik::CellIndex k = 0; k < 25; ++k) {
-        char name[16];
-        std::snprintf(name, sizeof name, "Command1 %d", k);
-        print(name, zarnik::layout::Command1(k));
+        const TwipRect r = Command1(k);
+        std::printf("Command1 %d %d %d %d %d\n", k, px(r.left), px(r.top), px(r.width), px(r.height));
     }
-    print("Command2", zarnik::layout::kCommand2);
-    std::printf("Client %d %d\n", ToPixels(zarnik::layout::kClient.width, 96),
-                ToPixels(zarnik::layout::kClient.height, 96));
+    const TwipRect r = kCommand2;
+    std::printf("Command2 %d %d %d %d\n", px(r.left), px(r.top), px(r.width), px(r.height));
+    std::printf("Client %d %d\n", px(kClient.width), px(kClient.height));
 }

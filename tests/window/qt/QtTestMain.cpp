@@ -1,5 +1,5 @@
-// One Qt application for all window tests, made the way the program makes
-// it. Listing the tests (at build time, with no display) needs none.
+// One Qt application for all window tests, made as the program makes it;
+// listing the tests (at build time, with no display) needs none.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,10 +10,8 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // --scale=N runs the whole suite at N device pixels per logical pixel.
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg.starts_with("--scale=")) qputenv("QT_SCALE_FACTOR", arg.substr(8).data());
-    }
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]).starts_with("--scale=")) qputenv("QT_SCALE_FACTOR", argv[i] + 8);
     // Death tests re-run this binary for the one test, so the child has its
     // own fresh application rather than a forked copy of Qt's threads.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
