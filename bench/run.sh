@@ -2,6 +2,9 @@
 # Runs the benchmarks and prints a table ending in a one-line summary.
 #   run.sh ZARNIK BENCH_BUILD_DIR [ZARNIK_EXE]
 set -euo pipefail
+# A private session bus, as a desktop has; without one each Qt program would
+# autolaunch a bus of its own and leave it behind.
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
 zarnik=$1 dir=$2 exe=${3:-}
 runs=${BENCH_RUNS:-15}
 
