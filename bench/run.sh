@@ -15,6 +15,7 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null; [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
 read -r -t 15 display <"$tmp/displayfd"
 export DISPLAY=:$display
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 mkdir -m 700 "$tmp/run"
 export XDG_RUNTIME_DIR=$tmp/run
 
