@@ -5,6 +5,9 @@
 #   tools/screenshot.sh [ZARNIK [OUTPUT.png [SCALE]]]
 # Defaults: build/zarnik, docs/screenshot.png, scale 1.
 set -euo pipefail
+# A private session bus, as a desktop has; without one Qt's D-Bus library
+# autolaunches a bus of its own that outlives the program.
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
 
 cd "$(dirname "$0")/.."
 zarnik=${1:-build/zarnik} out=${2:-docs/screenshot.png} scale=${3:-1}

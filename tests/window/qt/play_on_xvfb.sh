@@ -3,6 +3,9 @@
 # events, reading the screen back to judge the cells by colour:
 #   play_on_xvfb.sh ZARNIK LAYOUT_PIXELS WM_CLOSE SCALE
 set -euo pipefail
+# A private session bus, as a desktop has; without one Qt's D-Bus library
+# autolaunches a bus of its own that outlives the program.
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
 
 zarnik=$1 layout_pixels=$2 wm_close=$3 scale=$4
 tmp=$(mktemp -d)
