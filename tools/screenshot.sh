@@ -15,7 +15,8 @@ zarnik=${1:-build/zarnik} out=${2:-docs/screenshot.png} scale=${3:-1}
 tmp=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The program first, then its X server.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$tmp"
 }
