@@ -1,9 +1,10 @@
 // A toolkit that draws nothing: it records every operation in order, keeps
-// what each control currently shows, and turns Fatal into an exception so a
+// what each button currently shows, and turns Fatal into an exception so a
 // test can see the fatal path without the process ending.
 #pragma once
 
 #include <array>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,26 +24,40 @@ public:
         const Picture* picture = nullptr;
     };
 
-    void SetCellFaceColour(CellIndex cell, Colour colour) override;
-    void SetCellPicture(CellIndex cell, const Picture& picture) override;
-    void SetLabelCaption(std::string_view text) override;
-    const Picture& HolderPicture(Holder holder) override;
-    void ShowMessage(std::string_view prompt, std::string_view title) override;
-    [[noreturn]] void Fatal(std::string_view what) override;
+    void SetCellFaceColour(CellIndex cell, Colour colour) override {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%06X", colour & 0xFFFFFF);
+        faces.at(cell).colour = colour;
+        log.push_back("colour " + std::to_string(cell) + " " + hex);
+    }
+    void SetCellPicture(CellIndex cell, const Picture& picture) override {
+        faces.at(cell).picture = &picture;
+        const char* name = &picture == &start_ ? "Picture1" : &picture == &turned_ ? "Picture2" : "?";
+        log.push_back("picture " + std::to_string(cell) + " " + name);
+    }
+    void SetLabelCaption(std::string_view text) override {
+        caption = text;
+        log.push_back("caption " + caption);
+    }
+    const Picture& HolderPicture(Holder holder) override {
+        return holder == Holder::Picture1 ? static_cast<const Picture&>(start_) : turned_;
+    }
+    void ShowMessage(std::string_view prompt, std::string_view title) override {
+        messages.push_back(std::string(prompt) + "|" + std::string(title));
+        log.push_back("message " + messages.back());
+    }
+    [[noreturn]] void Fatal(std::string_view what) override { throw FatalError(std::string(what)); }
 
     const Picture& start() const { return start_; }
     const Picture& turned() const { return turned_; }
 
     std::vector<std::string> log;  // "colour 3 0000FF", "picture 3 Picture2", ...
-    std::array<Face, 25> faces{};
+    std::array<Face, 25> faces{};  // at() throws on a cell outside 0..24
     std::string caption = "Label1";
     std::vector<std::string> messages;  // "prompt|title"
 
 private:
     struct Tile : Picture {};
-    Face& At(CellIndex cell);
-    const char* NameOf(const Picture& picture) const;
-
     Tile start_, turned_;
 };
 
