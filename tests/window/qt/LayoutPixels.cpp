@@ -1,5 +1,4 @@
-// Prints the layout in logical pixels for the scripts that play the real program:
-// "Command1 k left top width height", "Command2 left top width height", "Client width height".
+// The layout in logical pixels for play_on_xvfb.sh: "Command1 k left top width height" ...
 #include <cstdio>
 
 #include "Layout.h"

@@ -12,8 +12,7 @@ int main(int argc, char** argv) {
     // --scale=N runs the whole suite at N device pixels per logical pixel.
     for (int i = 1; i < argc; ++i)
         if (std::string_view(argv[i]).starts_with("--scale=")) qputenv("QT_SCALE_FACTOR", argv[i] + 8);
-    // Death tests re-run this binary for the one test, so the child has its
-    // own fresh application rather than a forked copy of Qt's threads.
+    // Death tests re-run the binary: a fresh application, not a fork of Qt's threads.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     std::optional<zarnik::qt::GuiSession> session;
     if (!GTEST_FLAG_GET(list_tests)) session.emplace(argv[0]);

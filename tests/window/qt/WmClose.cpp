@@ -7,9 +7,7 @@
 #include <cstring>
 
 int main(int argc, char** argv) {
-    char* end = nullptr;
-    const unsigned long window = argc == 2 ? std::strtoul(argv[1], &end, 0) : 0;
-    if (window == 0 || *end != '\0') {
+    if (argc != 2) {
         std::fprintf(stderr, "usage: zarnik_wm_close WINDOW-ID\n");
         return 2;
     }
@@ -20,17 +18,15 @@ int main(int argc, char** argv) {
         std::free(reply);
         return atom;
     };
-    xcb_client_message_event_t event{};
+    xcb_client_message_event_t event{};  // data32[1], the time, stays XCB_CURRENT_TIME (0)
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
-    event.window = static_cast<xcb_window_t>(window);
+    event.window = static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0));  // 0 if not a number
     event.type = atom("WM_PROTOCOLS");
     event.data.data32[0] = atom("WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_generic_error_t* error =
-        xcb_request_check(c, xcb_send_event_checked(c, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
-                                                    reinterpret_cast<const char*>(&event)));
-    if (xcb_connection_has_error(c) || error || event.type == XCB_ATOM_NONE) {
+    xcb_generic_error_t* error = xcb_request_check(
+        c, xcb_send_event_checked(c, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event)));
+    if (xcb_connection_has_error(c) || error || event.window == 0 || event.type == XCB_ATOM_NONE) {
         std::fprintf(stderr, "zarnik_wm_close: cannot send WM_DELETE_WINDOW to %s\n", argv[1]);
         return 1;
     }
