@@ -7,9 +7,11 @@
 #include <cctype>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
