@@ -5,14 +5,15 @@ set -euo pipefail
 # A private session bus, as a desktop has; without one each Qt program would
 # autolaunch a bus of its own and leave it behind.
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
-zarnik=$1 dir=$2 exe=${3:-}
+zarnik=$(realpath "$1") dir=$(realpath "$2") exe=${3:-}
 runs=${BENCH_RUNS:-15}
 
 tmp=$(mktemp -d)
 mkfifo "$tmp/displayfd"
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/displayfd" 2>/dev/null &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
+# Wine's server first, while its X server is still there to say goodbye to.
+trap '[ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 read -r -t 15 display <"$tmp/displayfd"
 export DISPLAY=:$display
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
