@@ -5,7 +5,7 @@
 #   faults.sh ZARNIK
 set -euo pipefail
 zarnik=$1
-. "$(dirname "$0")/xsession.sh"
+. "$(dirname "$0")/../support/xsession.sh"
 
 # Runs the program to its end within 10 s; sets status and err (its stderr).
 run_to_end() {

@@ -6,7 +6,7 @@
 #   load_on_xvfb.sh ZARNIK      (ZARNIK_SEED replays a run)
 set -euo pipefail
 zarnik=$1
-. "$(dirname "$0")/xsession.sh"
+. "$(dirname "$0")/../support/xsession.sh"
 seed=${ZARNIK_SEED:-1}
 RANDOM=$seed
 echo "seed $seed (replay with ZARNIK_SEED=$seed)"

@@ -6,7 +6,7 @@
 #   no_writes.sh ZARNIK WM_CLOSE
 set -euo pipefail
 zarnik=$1 wm_close=$2
-. "$(dirname "$0")/xsession.sh"
+. "$(dirname "$0")/../support/xsession.sh"
 
 start_xvfb
 home=$tmp/home

@@ -3,27 +3,11 @@
 # events, reading the screen back to judge the cells by colour:
 #   play_on_xvfb.sh ZARNIK LAYOUT_PIXELS WM_CLOSE SCALE
 set -euo pipefail
-# A private session bus, as a desktop has; without one Qt's D-Bus library
-# autolaunches a bus of its own that outlives the program.
-[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
 
 zarnik=$1 layout_pixels=$2 wm_close=$3 scale=$4
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../../support/xsession.sh"
 fail() { echo "FAIL (scale $scale): $*" >&2; exit 1; }
-
-# Xvfb picks a free display itself and names it once it accepts clients.
-mkfifo "$tmp/displayfd"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
-pids+=($!)
-read -r -t 15 display <"$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=:$display
+start_xvfb
 mkdir -m 700 "$tmp/run"
 
 # Where things are, in screen pixels, from the program's own layout data.
