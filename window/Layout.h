@@ -61,4 +61,21 @@ constexpr int ToPixels(int twips, int dpi) {
     return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
+struct PixelRect {
+    int left, top, width, height;
+};
+struct PixelSize {
+    int width, height;
+};
+
+// Position and size are converted separately, so that every cell comes out
+// the same size whatever the DPI.
+constexpr PixelRect ToPixels(const TwipRect& r, int dpi) {
+    return {ToPixels(r.left, dpi), ToPixels(r.top, dpi), ToPixels(r.width, dpi),
+            ToPixels(r.height, dpi)};
+}
+constexpr PixelSize ToPixels(const TwipSize& s, int dpi) {
+    return {ToPixels(s.width, dpi), ToPixels(s.height, dpi)};
+}
+
 }  // namespace zarnik::layout

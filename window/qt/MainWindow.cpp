@@ -17,10 +17,9 @@ namespace {
 // ratio takes care of denser screens.
 constexpr int kLogicalDpi = 96;
 
-QRect ToRect(const layout::TwipRect& r) {
-    using layout::ToPixels;
-    return QRect(ToPixels(r.left, kLogicalDpi), ToPixels(r.top, kLogicalDpi),
-                 ToPixels(r.width, kLogicalDpi), ToPixels(r.height, kLogicalDpi));
+QRect ToRect(const layout::TwipRect& twips) {
+    const layout::PixelRect r = layout::ToPixels(twips, kLogicalDpi);
+    return QRect(r.left, r.top, r.width, r.height);
 }
 
 QString FromUtf8(std::string_view text) {
@@ -46,8 +45,8 @@ MainWindow::MainWindow()
       backdrop_(LoadBuiltInBitmap("BackdropImage.bmp")),
       resetFace_(LoadBuiltInBitmap("ResetFaceImage.bmp")) {
     setWindowTitle(FromUtf8(layout::kCaption));
-    setFixedSize(layout::ToPixels(layout::kClient.width, kLogicalDpi),
-                 layout::ToPixels(layout::kClient.height, kLogicalDpi));
+    const layout::PixelSize client = layout::ToPixels(layout::kClient, kLogicalDpi);
+    setFixedSize(client.width, client.height);
     // The backdrop covers the whole client area; nothing to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 

@@ -283,19 +283,13 @@ void MainWindow::PlaceControls() {
 }
 
 RECT MainWindow::Pixels(const layout::TwipRect& twips) const {
-    const int dpi = static_cast<int>(dpi_);
-    // Position and size converted separately, so all cells come out the same size.
-    const int left = layout::ToPixels(twips.left, dpi);
-    const int top = layout::ToPixels(twips.top, dpi);
-    return {left, top, left + layout::ToPixels(twips.width, dpi),
-            top + layout::ToPixels(twips.height, dpi)};
+    const layout::PixelRect r = layout::ToPixels(twips, static_cast<int>(dpi_));
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
 SIZE MainWindow::WindowSize() const {
-    const int dpi = static_cast<int>(dpi_);
-    const SIZE client{layout::ToPixels(layout::kClient.width, dpi),
-                      layout::ToPixels(layout::kClient.height, dpi)};
-    return Dpi::WindowSizeForClient(client, kStyle, kExStyle, dpi_);
+    const layout::PixelSize client = layout::ToPixels(layout::kClient, static_cast<int>(dpi_));
+    return Dpi::WindowSizeForClient({client.width, client.height}, kStyle, kExStyle, dpi_);
 }
 
 }  // namespace zarnik::win32

@@ -5,12 +5,12 @@
 
 int main() {
     using namespace zarnik::layout;
-    auto px = [](int twips) { return ToPixels(twips, 96); };
     for (zarnik::CellIndex k = 0; k < 25; ++k) {
-        const TwipRect r = Command1(k);
-        std::printf("Command1 %d %d %d %d %d\n", k, px(r.left), px(r.top), px(r.width), px(r.height));
+        const PixelRect r = ToPixels(Command1(k), 96);
+        std::printf("Command1 %d %d %d %d %d\n", k, r.left, r.top, r.width, r.height);
     }
-    const TwipRect r = kCommand2;
-    std::printf("Command2 %d %d %d %d\n", px(r.left), px(r.top), px(r.width), px(r.height));
-    std::printf("Client %d %d\n", px(kClient.width), px(kClient.height));
+    const PixelRect r = ToPixels(kCommand2, 96);
+    std::printf("Command2 %d %d %d %d\n", r.left, r.top, r.width, r.height);
+    const PixelSize client = ToPixels(kClient, 96);
+    std::printf("Client %d %d\n", client.width, client.height);
 }

@@ -15,9 +15,9 @@
 namespace zarnik::qt {
 namespace {
 
-QRect Pixels(const layout::TwipRect& r) {
-    using layout::ToPixels;
-    return {ToPixels(r.left, 96), ToPixels(r.top, 96), ToPixels(r.width, 96), ToPixels(r.height, 96)};
+QRect Pixels(const layout::TwipRect& twips) {
+    const layout::PixelRect r = layout::ToPixels(twips, 96);
+    return {r.left, r.top, r.width, r.height};
 }
 
 class MainWindowTest : public ::testing::Test {
