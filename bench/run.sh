@@ -2,23 +2,13 @@
 # Runs the benchmarks and prints a table ending in a one-line summary.
 #   run.sh ZARNIK BENCH_BUILD_DIR [ZARNIK_EXE]
 set -euo pipefail
-# A private session bus, as a desktop has; without one each Qt program would
-# autolaunch a bus of its own and leave it behind.
-[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
 zarnik=$(realpath "$1") dir=$(realpath "$2") exe=${3:-}
 runs=${BENCH_RUNS:-15}
 
-tmp=$(mktemp -d)
-mkfifo "$tmp/displayfd"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/displayfd" 2>/dev/null &
-xvfb=$!
+. "$(dirname "$0")/../tools/xsession.sh"
 # Wine's server first, while its X server is still there to say goodbye to.
-trap '[ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
-read -r -t 15 display <"$tmp/displayfd"
-export DISPLAY=:$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-mkdir -m 700 "$tmp/run"
-export XDG_RUNTIME_DIR=$tmp/run
+trap '[ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; cleanup' EXIT
+start_xvfb
 
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }

@@ -5,30 +5,12 @@
 #   tools/screenshot.sh [ZARNIK [OUTPUT.png [SCALE]]]
 # Defaults: build/zarnik, docs/screenshot.png, scale 1.
 set -euo pipefail
-# A private session bus, as a desktop has; without one Qt's D-Bus library
-# autolaunches a bus of its own that outlives the program.
-[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
-
 cd "$(dirname "$0")/.."
 zarnik=${1:-build/zarnik} out=${2:-docs/screenshot.png} scale=${3:-1}
 [ -x "$zarnik" ] || { echo "screenshot.sh: no program at $zarnik (run make build)" >&2; exit 1; }
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-    # The program first, then its X server.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-mkfifo "$tmp/displayfd"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$tmp/displayfd" 2>/dev/null &
-pids+=($!)
-read -r -t 15 display <"$tmp/displayfd"
-export DISPLAY=:$display
-mkdir -m 700 "$tmp/run"
-XDG_RUNTIME_DIR=$tmp/run QT_SCALE_FACTOR=$scale "$zarnik" &
+. tools/xsession.sh
+start_xvfb
+QT_SCALE_FACTOR=$scale "$zarnik" &
 pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zarnik$' | head -1)
 eval "$(xdotool getwindowgeometry --shell "$window")"

@@ -1,44 +1,11 @@
-# Sourced by the scripts that run the real program on a private X server:
-# the server, the program, where its cells are, and what the screen shows.
-# Every process started here is ended on exit.
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-    # Last started first: the program before its bus and X server.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Xvfb picks a free display itself and names it once it accepts clients.
-start_xvfb() {
-    mkfifo "$tmp/displayfd"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
-    xvfb_pid=$!
-    pids+=("$xvfb_pid")
-    read -r -t 15 display_number <"$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-    rm "$tmp/displayfd"
-    export DISPLAY=:$display_number
-    start_bus
-}
-
-# A private session bus. Without one, the D-Bus library Qt loads launches a
-# session bus of its own through X (dbus-launch --autolaunch): two daemons
-# that outlive the program, and a file written under ~/.dbus.
-start_bus() {
-    local out
-    out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-    export DBUS_SESSION_BUS_ADDRESS=${out%%$'\n'*}
-    pids+=("${out##*$'\n'}")
-}
+# Sourced by the test scripts that play the real program: starting it, where
+# its cells are, and what the screen shows. Builds on the X session helper.
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
 
 # start_zarnik [WRAPPER...]: runs the program (under WRAPPER if given) and
 # waits for its window; sets zarnik_pid, window and the client origin X, Y.
 start_zarnik() {
-    mkdir -p -m 700 "$tmp/run"
-    XDG_RUNTIME_DIR=$tmp/run "$@" "$zarnik" 2>"$tmp/stderr" &
+    "$@" "$zarnik" 2>"$tmp/stderr" &
     zarnik_pid=$!
     pids+=("$zarnik_pid")
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zarnik$' | head -1)

@@ -8,7 +8,6 @@ zarnik=$1 layout_pixels=$2 wm_close=$3 scale=$4
 . "$(dirname "$0")/../../support/xsession.sh"
 fail() { echo "FAIL (scale $scale): $*" >&2; exit 1; }
 start_xvfb
-mkdir -m 700 "$tmp/run"
 
 # Where things are, in screen pixels, from the program's own layout data.
 declare -A rect
@@ -17,7 +16,7 @@ while read -r name a b c d e; do
 done < <("$layout_pixels")
 [ "${#rect[@]}" -eq 27 ] || fail "cannot read the layout from $layout_pixels"
 
-XDG_RUNTIME_DIR=$tmp/run QT_SCALE_FACTOR=$scale "$zarnik" 2>"$tmp/stderr" &
+QT_SCALE_FACTOR=$scale "$zarnik" 2>"$tmp/stderr" &
 zarnik_pid=$!
 pids+=("$zarnik_pid")
 window=$(timeout 20 xdotool search --sync --all --onlyvisible --pid "$zarnik_pid" --name "^Zarnik$" | head -1)

@@ -1,0 +1,40 @@
+# Sourced by every script that runs the real program on a private X server
+# (the tests, the benchmarks, the README screenshot): a scratch folder, the
+# server and a session bus. Every process started here is ended on exit.
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+    # Last started first: the program before its bus and X server.
+    # Each is waited for (where it is our child), so the program has let go
+    # of its display before the server goes.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null && wait "${pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Xvfb picks a free display itself and names it once it accepts clients.
+start_xvfb() {
+    mkfifo "$tmp/displayfd"
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
+    xvfb_pid=$!
+    pids+=("$xvfb_pid")
+    read -r -t 15 display_number <"$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+    rm "$tmp/displayfd"
+    export DISPLAY=:$display_number
+    mkdir -p -m 700 "$tmp/run"
+    export XDG_RUNTIME_DIR=$tmp/run
+    start_bus
+}
+
+# A private session bus. Without one, the D-Bus library Qt loads launches a
+# session bus of its own through X (dbus-launch --autolaunch): two daemons
+# that outlive the program, and a file written under ~/.dbus.
+start_bus() {
+    local out
+    out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    export DBUS_SESSION_BUS_ADDRESS=${out%%$'\n'*}
+    pids+=("${out##*$'\n'}")
+}
