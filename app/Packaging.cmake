@@ -1,11 +1,12 @@
 # Installing the Linux program the freedesktop way, and packaging it as a .deb.
 include(GNUInstallDirs)
 
-set(app_id io.github.zarnik.Zarnik)
+set(app_id ${ZARNIK_APP_ID})
+set(generated ${PROJECT_BINARY_DIR}/app)
 
 install(TARGETS zarnik RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${app_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${app_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${generated}/${app_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${generated}/${app_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The hicolor theme wants PNGs. The icon is pixel art, so the larger sizes are
 # whole-factor enlargements of the 32 x 32 image without smoothing.
@@ -20,9 +21,9 @@ foreach(size 16 32 64 128)
         math(EXPR percent "${size} * 100 / 32")
         set(scale ${percent}%)
     endif()
-    set(png ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}/${app_id}.png)
+    set(png ${PROJECT_BINARY_DIR}/icons/${size}/${app_id}.png)
     add_custom_command(OUTPUT ${png}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}
         COMMAND ${CONVERT} ${frame} -filter point -resize ${scale} -strip PNG32:${png}
         DEPENDS ${ZARNIK_IMAGES_DIR}/AppIcon.ico VERBATIM)
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

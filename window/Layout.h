@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "AppInfo.h"
 #include "Toolkit.h"
 
 namespace zarnik::layout {
@@ -19,7 +20,7 @@ struct TwipSize {
     int width, height;
 };
 
-inline constexpr std::string_view kCaption = "Zarnik";
+inline constexpr std::string_view kCaption = ZARNIK_TITLE;
 inline constexpr TwipSize kClient{4740, 5595};
 
 // The cell grid's pitch is one pixel less than a button, so neighbouring

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "AppInfo.h"
 #include "Layout.h"
 
 namespace zarnik::qt {
@@ -57,7 +58,7 @@ GuiSession::GuiSession(const char* programName) : name_(programName ? programNam
     quitOnSignal_ = std::make_unique<QuitOnSignal>();
 
     // Lets desktops match the window with the installed desktop entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnik.Zarnik"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZARNIK_APP_ID));
     // The window asks for the Windows Japanese face by name; Debian has the
     // IPA faces instead, with the same proportional and fixed variants.
     const QString face = QString::fromUtf8(layout::kJapaneseFace.data(),
@@ -76,7 +77,7 @@ void GuiSession::Fatal(std::string_view what) {
     std::fflush(stderr);
     // Offscreen there is nobody to read or dismiss a box.
     if (qApp && QGuiApplication::platformName() != QLatin1String("offscreen"))
-        QMessageBox::critical(nullptr, QStringLiteral("Zarnik"), text);
+        QMessageBox::critical(nullptr, QStringLiteral(ZARNIK_TITLE), text);
     // Static destructors would run with the application still alive on
     // main's stack; end without them.
     std::_Exit(EXIT_FAILURE);

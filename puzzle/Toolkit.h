@@ -1,0 +1,80 @@
+// The operations the program asks of a window toolkit, and the events a
+// front end delivers back. Nothing here names a toolkit type: the Qt and the
+// Win32 front ends each implement Toolkit once, and the puzzle and the event
+// handlers are written against it alone.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zarnik {
+
+// 0x00BBGGRR, as the window toolkit of the original platform takes it.
+using Colour = std::uint32_t;
+inline constexpr Colour kWhite = 0x00FFFFFF;
+inline constexpr Colour kRed = 0x000000FF;
+
+// Index of a cell button, 0 to 24, row-major over the 5 x 5 grid.
+using CellIndex = std::int16_t;
+
+// A picture owned by a holder for the life of the window. Callers only pass
+// references around; a front end knows its own concrete pictures and may
+// downcast. Never copied, never deleted through this type by a caller.
+class Picture {
+public:
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+protected:
+    Picture() = default;
+    ~Picture() = default;
+};
+
+// The two hidden picture holders of the window.
+enum class Holder : std::uint8_t { Picture1, Picture2 };
+
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+
+    // Paints the face of cell button `cell` around its picture in `colour`.
+    // Precondition: 0 <= cell <= 24. Repaints at the toolkit's convenience.
+    virtual void SetCellFaceColour(CellIndex cell, Colour colour) = 0;
+
+    // Makes cell button `cell` show `picture` centred on its face. The button
+    // keeps a reference only: `picture` must come from HolderPicture, whose
+    // holder outlives every button. Precondition: 0 <= cell <= 24.
+    virtual void SetCellPicture(CellIndex cell, const Picture& picture) = 0;
+
+    // Sets the caption of the hidden counter label. `text` is UTF-8 and is
+    // copied; the label is never shown.
+    virtual void SetLabelCaption(std::string_view text) = 0;
+
+    // The picture held by `holder`: the same object on every call, alive as
+    // long as the window.
+    virtual const Picture& HolderPicture(Holder holder) = 0;
+
+    // Shows a modal message box with `prompt`, `title` (both UTF-8), one OK
+    // button and no icon. Returns once the player presses OK or closes the
+    // box; the main window takes no input meanwhile.
+    virtual void ShowMessage(std::string_view prompt, std::string_view title) = 0;
+
+    // Reports `what` (UTF-8, one line) as a fatal error of the program and
+    // ends it with a non-zero exit code. Called for a failed platform
+    // operation or a failed range or overflow check; never returns.
+    [[noreturn]] virtual void Fatal(std::string_view what) = 0;
+};
+
+// The window's three events, as a front end delivers them: once the window
+// and its controls exist, Form_Load before the window is first shown, then
+// clicks one at a time on the user-interface thread. A click comes from the
+// mouse or from Space/Enter on the focused button.
+class FormEvents {
+public:
+    virtual ~FormEvents() = default;
+    virtual void Form_Load() = 0;
+    virtual void Command1_Click(CellIndex Index) = 0;
+    virtual void Command2_Click() = 0;
+};
+
+}  // namespace zarnik
