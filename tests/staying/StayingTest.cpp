@@ -32,7 +32,7 @@ const QColor kStart(255, 255, 255), kTurned(255, 0, 0);
 class ModelCheck : public ::testing::Test {
 protected:
     void SetUp() override {
-        window.ConnectEvents(form);
+        connection = window.ConnectEvents(form);
         form.Form_Load();
         window.ShowCentred();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -89,6 +89,7 @@ protected:
 
     qt::MainWindow window;
     Form1 form{window};
+    std::unique_ptr<QObject> connection;
     zarnik::testing::BoardModel model;
     int focus = 0, clears = 0, badBoxes = 0;
     BoxWatcher boxes{[this](const QMessageBox& box) {

@@ -81,11 +81,14 @@ MainWindow::MainWindow()
     command1_.front()->setFocus();
 }
 
-void MainWindow::ConnectEvents(FormEvents& events) {
+std::unique_ptr<QObject> MainWindow::ConnectEvents(FormEvents& events) {
+    // The connections live as long as their context object.
+    auto context = std::make_unique<QObject>();
     for (CellIndex k = 0; k < 25; ++k)
-        connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, this,
+        connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, context.get(),
                 [&events, k] { events.Command1_Click(k); });
-    connect(command2_, &QAbstractButton::clicked, this, [&events] { events.Command2_Click(); });
+    connect(command2_, &QAbstractButton::clicked, context.get(), [&events] { events.Command2_Click(); });
+    return context;
 }
 
 void MainWindow::ShowCentred() {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "PictureButton.h"
 #include "PictureHolder.h"
@@ -19,9 +20,10 @@ class MainWindow final : public QWidget, public Toolkit {
 public:
     MainWindow();
 
-    // Routes the cell buttons' and the new-game button's clicks to `events`,
-    // which must outlive the window.
-    void ConnectEvents(FormEvents& events);
+    // Routes the cell buttons' and the new-game button's clicks to `events`
+    // for as long as the returned object lives; declared after `events`, it
+    // goes first, so no click can reach a handler that is gone.
+    [[nodiscard]] std::unique_ptr<QObject> ConnectEvents(FormEvents& events);
 
     // Shows the window centred on its screen where the platform lets a
     // program place its windows, with the focus on the first cell.

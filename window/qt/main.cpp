@@ -7,7 +7,7 @@ int main(int, char** argv) {
     zarnik::qt::GuiSession session(argv[0]);
     zarnik::qt::MainWindow window;
     zarnik::Form1 form(window);
-    window.ConnectEvents(form);
+    const auto connection = window.ConnectEvents(form);
     form.Form_Load();
     window.ShowCentred();
     return session.Run();

@@ -40,8 +40,7 @@ MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void MainWindow::Create(FormEvents& events) {
-    events_ = &events;
+void MainWindow::Create() {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     Checked(InitCommonControlsEx(&controls), L"InitCommonControlsEx");
     RegisterWindowClass();
@@ -49,6 +48,11 @@ void MainWindow::Create(FormEvents& events) {
     Checked(CreateWindowExW(kExStyle, kClassName, Widen(layout::kCaption).c_str(), kStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this),
             L"CreateWindowExW(Form1)");
+}
+
+MainWindow::Connection MainWindow::ConnectEvents(FormEvents& events) {
+    events_ = &events;
+    return Connection(*this);
 }
 
 void MainWindow::Show(int showCommand) {
@@ -191,7 +195,7 @@ HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style) {
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED || !events_) return;
     if (IsCellId(id))
         events_->Command1_Click(static_cast<CellIndex>(id - kFirstCellId));
     else if (id == kCommand2Id)

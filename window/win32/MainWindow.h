@@ -24,9 +24,22 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window and its controls, still hidden. Clicks go to
-    // `events`, which must outlive the window.
-    void Create(FormEvents& events);
+    // Creates the window and its controls, still hidden.
+    void Create();
+
+    // Clicks go to `events` while the returned object lives; declared after
+    // `events`, it goes first, so no click reaches a handler that is gone.
+    class Connection {
+    public:
+        explicit Connection(MainWindow& window) : window_(window) {}
+        ~Connection() { window_.events_ = nullptr; }
+        Connection(const Connection&) = delete;
+        Connection& operator=(const Connection&) = delete;
+
+    private:
+        MainWindow& window_;
+    };
+    [[nodiscard]] Connection ConnectEvents(FormEvents& events);
 
     // Centres the window on the work area of its monitor and shows it, with
     // the focus on the first cell.

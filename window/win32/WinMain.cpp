@@ -14,8 +14,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     std::set_terminate([] { zarnik::win32::FatalError(L"Zarnik stopped on an internal error."); });
 
     zarnik::win32::MainWindow window(instance);
+    window.Create();
     zarnik::Form1 form(window);
-    window.Create(form);
+    const auto connection = window.ConnectEvents(form);
     form.Form_Load();
     window.Show(showCommand);
     return window.RunMessageLoop();
