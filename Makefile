@@ -1,28 +1,31 @@
 # The two commands a newcomer needs are `make run` and `make test`; every
-# target installs what is missing first.
+# target installs what it is missing first, and only what it needs.
 BUILD    := build
 WINBUILD := build-windows
-CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings stop the build in `make test` (and so in CI), not for a player.
+WERROR   ?= OFF
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARNIK_WERROR=$(WERROR)
 
-.PHONY: deps build run test sanitize windows images install package bench clean
+.PHONY: build run test sanitize windows images install package bench clean
 
-deps:
-	@tools/deps.sh
-
-build: deps
+build:
+	@tools/deps.sh linux
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)
 
 run: build
 	$(BUILD)/zarnik
 
-windows: deps
+windows:
+	@tools/deps.sh windows
 	@cmake -S . -B $(WINBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINBUILD)
 
 # Both programs, then every test; the Windows tests read and play the .exe.
-test: deps windows sanitize
+test: WERROR = ON
+test: windows sanitize
+	@tools/deps.sh linux test package
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe >/dev/null
 	@cmake --build $(BUILD)
 	@cd $(BUILD) && ctest --output-on-failure --timeout 600
@@ -31,8 +34,10 @@ test: deps windows sanitize
 # (the X server and Wine tests play the normal build's programs). Nothing is
 # suppressed: Qt, fontconfig and the program run clean. The random play is
 # shortened to keep the whole run near half a minute.
-sanitize: deps
-	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARNIK_SANITIZE=ON >/dev/null
+sanitize:
+	@tools/deps.sh linux test
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARNIK_WERROR=$(WERROR) \
+		-DZARNIK_SANITIZE=ON >/dev/null
 	@cmake --build build-asan -j2
 	@cd build-asan && ZARNIK_STEPS=30000 \
 		ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
@@ -46,10 +51,12 @@ install: build
 	cmake --install $(BUILD)
 
 package: build
+	@tools/deps.sh package
 	@cd $(BUILD) && cpack -G DEB
 
 # Zarnik.exe is measured too, so the Windows program is built first.
-bench: deps windows
+bench: windows
+	@tools/deps.sh linux bench
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe >/dev/null
 	@cmake --build $(BUILD) --target bench
 

@@ -1,24 +1,49 @@
 #!/bin/sh
-# Installs, with apt-get, whichever build, run and test packages are missing.
-# Idempotent and silent when everything is there.
+# Installs, with apt-get, whichever packages the named targets need and are
+# missing. Idempotent and silent when everything is there.
+#   tools/deps.sh GROUP...     GROUP: linux windows test bench package
+#     linux    build and play the Linux program
+#     windows  cross-compile Zarnik.exe
+#     test     every test (the Linux and Windows builds need their groups too)
+#     bench    the benchmarks
+#     package  the .deb and its checks
 set -eu
 
-packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev fonts-ipafont-gothic
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 locales
-  xvfb xauth xdotool libxcb1-dev x11-utils x11-apps imagemagick dbus-x11 at-spi2-core
-  desktop-file-utils appstream dpkg-dev file strace valgrind"
+packages=""
+for group in "$@"; do
+    case $group in
+    linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic" ;;
+    windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
+    test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
+        imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev
+        file strace" ;;
+    bench) packages="$packages libbenchmark-dev xvfb dbus-x11 wine wine64" ;;
+    package) packages="$packages dpkg-dev file" ;;
+    *) echo "deps.sh: unknown group '$group' (linux windows test bench package)" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
 for p in $packages; do
+    case " $missing " in *" $p "*) continue ;; esac
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
 
-echo "Installing:$missing"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-# shellcheck disable=SC2086
-$sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    # shellcheck disable=SC2086
+    $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+
+# The Windows games under Wine show Japanese text: Wine needs a Japanese
+# locale for it, made here once rather than by a test.
+case " $* " in *" test "*)
+    if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+        echo "Generating the ja_JP.UTF-8 locale"
+        $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+    fi ;;
+esac
