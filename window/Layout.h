@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "AppInfo.h"
@@ -41,8 +42,35 @@ inline constexpr TwipRect kPicture2{4560, 4680, 1215, 495};  // never shown
 inline constexpr std::string_view kLabel1Caption = "Label1";
 
 // Tab order: the cells by index (tab stops 0 to 24), then the new-game
-// button (25). Only these take the focus; it starts on Command1(0).
+// button (25). Only these take the focus; it starts on Command1(0). Every
+// front end numbers its focusable controls this way.
 inline constexpr int kCommand2TabIndex = 25;
+
+// The arrow keys move the focus within the grid and stop at its edges; Down
+// from the bottom row reaches the new-game button, Up from it the middle
+// cell of the bottom row. Returns the control (in tab numbering) to focus.
+enum class Arrow { Left, Right, Up, Down };
+constexpr int ArrowTarget(int control, Arrow arrow) {
+    if (control == kCommand2TabIndex) return arrow == Arrow::Up ? 22 : control;
+    const int row = control / 5, column = control % 5;
+    switch (arrow) {
+    case Arrow::Left: return column > 0 ? control - 1 : control;
+    case Arrow::Right: return column < 4 ? control + 1 : control;
+    case Arrow::Up: return row > 0 ? control - 5 : control;
+    case Arrow::Down: return row < 4 ? control + 5 : kCommand2TabIndex;
+    }
+    return control;
+}
+
+// What screen readers say, in UTF-8: each cell by its place ("2行目 3列目",
+// row 2, column 3), its state as its description, the new-game button by
+// the word on its face.
+inline std::string CellName(CellIndex k) {
+    return std::to_string(k / 5 + 1) + "行目 " + std::to_string(k % 5 + 1) + "列目";
+}
+inline constexpr std::string_view kStartDescription = "白 (未反転)";
+inline constexpr std::string_view kTurnedDescription = "赤 (反転済み)";
+inline constexpr std::string_view kCommand2Name = "リセット";
 
 struct FontSpec {
     std::string_view face;  // UTF-8

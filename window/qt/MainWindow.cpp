@@ -32,10 +32,6 @@ QFont JapaneseFont(const layout::FontSpec& spec) {
     return font;
 }
 
-// What a screen reader says about a cell besides its position.
-const QString kStartDescription = QStringLiteral("白 (未反転)");
-const QString kTurnedDescription = QStringLiteral("赤 (反転済み)");
-
 }  // namespace
 
 MainWindow::MainWindow()
@@ -62,14 +58,14 @@ MainWindow::MainWindow()
         auto* button = new PictureButton(this);
         button->setGeometry(ToRect(layout::Command1(k)));
         button->setFont(cellFont);
-        button->setAccessibleName(QStringLiteral("%1行目 %2列目").arg(k / 5 + 1).arg(k % 5 + 1));
+        button->setAccessibleName(QString::fromStdString(layout::CellName(k)));
         command1_[static_cast<std::size_t>(k)] = button;
     }
 
     command2_ = new PictureButton(this);
     command2_->setGeometry(ToRect(layout::kCommand2));
     command2_->setPicture(&resetFace_);
-    command2_->setAccessibleName(QStringLiteral("リセット"));
+    command2_->setAccessibleName(FromUtf8(layout::kCommand2Name));
 
     label1_ = new QLabel(FromUtf8(layout::kLabel1Caption), this);
     label1_->setGeometry(ToRect(layout::kLabel1));
@@ -115,10 +111,10 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     // Only the holders' own pictures are shown, by reference.
     if (&picture == &picture1_->picture()) {
         button.setPicture(&picture1_->picture());
-        button.setAccessibleDescription(kStartDescription);
+        button.setAccessibleDescription(FromUtf8(layout::kStartDescription));
     } else if (&picture == &picture2_->picture()) {
         button.setPicture(&picture2_->picture());
-        button.setAccessibleDescription(kTurnedDescription);
+        button.setAccessibleDescription(FromUtf8(layout::kTurnedDescription));
     } else {
         Fatal("cell " + std::to_string(cell) + " was given a picture no holder owns");
     }
