@@ -1,0 +1,21 @@
+// The layout in pixels for scripts and browser tests that play a real program:
+//   zarnik_layout_pixels [DPI]     (96 unless given)
+// prints "Command1 K LEFT TOP WIDTH HEIGHT" for each cell, then
+// "Command2 LEFT TOP WIDTH HEIGHT" and "Client WIDTH HEIGHT".
+#include <cstdio>
+#include <cstdlib>
+
+#include "Layout.h"
+
+int main(int argc, char** argv) {
+    using namespace zarnik::layout;
+    const int dpi = argc > 1 ? std::atoi(argv[1]) : 96;
+    for (zarnik::CellIndex k = 0; k < 25; ++k) {
+        const PixelRect r = ToPixels(Command1(k), dpi);
+        std::printf("Command1 %d %d %d %d %d\n", k, r.left, r.top, r.width, r.height);
+    }
+    const PixelRect r = ToPixels(kCommand2, dpi);
+    std::printf("Command2 %d %d %d %d\n", r.left, r.top, r.width, r.height);
+    const PixelSize client = ToPixels(kClient, dpi);
+    std::printf("Client %d %d\n", client.width, client.height);
+}
