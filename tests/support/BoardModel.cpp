@@ -14,6 +14,15 @@ std::uint32_t BoardModel::PressMask(int k) {
     return m;
 }
 
+int BoardModel::Arrow(int control, char key) {
+    if (control == 25) return key == 'U' ? 22 : 25;
+    const int row = control / 5, col = control % 5;
+    if (key == 'L') return col > 0 ? control - 1 : control;
+    if (key == 'R') return col < 4 ? control + 1 : control;
+    if (key == 'U') return row > 0 ? control - 5 : control;
+    return row < 4 ? control + 5 : 25;
+}
+
 bool BoardModel::Press(int k) {
     mask_ ^= PressMask(k);
     return mask_ == 0;

@@ -27,6 +27,12 @@ public:
 
     static std::uint32_t PressMask(int k);
 
+    // Where an arrow key ('L', 'R', 'U', 'D') takes the focus from `control`
+    // (the cells 0 to 24, the new-game button 25): to the neighbouring cell,
+    // not past the grid's edge; Down from the bottom row to the new-game
+    // button, Up from it to the middle of the bottom row.
+    static int Arrow(int control, char key);
+
 private:
     std::uint32_t mask_ = kAllStart;
 };

@@ -1,11 +1,13 @@
 #include "GuiSession.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "Accessibility.h"
 #include "AppInfo.h"
 #include "Layout.h"
 
@@ -56,6 +58,7 @@ GuiSession::GuiSession(const char* programName) : name_(programName ? programNam
     }
     held.clear();
     quitOnSignal_ = std::make_unique<QuitOnSignal>();
+    QAccessible::installFactory(AccessibleFactory);
 
     // Lets desktops match the window with the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZARNIK_APP_ID));

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -58,6 +59,7 @@ MainWindow::MainWindow()
         auto* button = new PictureButton(this);
         button->setGeometry(ToRect(layout::Command1(k)));
         button->setFont(cellFont);
+        button->setCheckable(true);  // checked while turned, for screen readers
         button->setAccessibleName(QString::fromStdString(layout::CellName(k)));
         command1_[static_cast<std::size_t>(k)] = button;
     }
@@ -71,6 +73,9 @@ MainWindow::MainWindow()
     label1_->setGeometry(ToRect(layout::kLabel1));
     label1_->setFont(JapaneseFont(layout::kLabelFont));
     label1_->hide();
+    // Its caption changes with every move; with a name of its own, Qt does not
+    // announce those changes to screen readers for a label nobody sees.
+    label1_->setAccessibleName(label1_->text());
 
     for (std::size_t k = 1; k < command1_.size(); ++k) setTabOrder(command1_[k - 1], command1_[k]);
     setTabOrder(command1_.back(), command2_);
@@ -109,14 +114,14 @@ void MainWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
 void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     PictureButton& button = Cell(cell);
     // Only the holders' own pictures are shown, by reference.
-    if (&picture == &picture1_->picture()) {
-        button.setPicture(&picture1_->picture());
-        button.setAccessibleDescription(FromUtf8(layout::kStartDescription));
-    } else if (&picture == &picture2_->picture()) {
-        button.setPicture(&picture2_->picture());
-        button.setAccessibleDescription(FromUtf8(layout::kTurnedDescription));
-    } else {
+    const bool turned = &picture == &picture2_->picture();
+    if (!turned && &picture != &picture1_->picture())
         Fatal("cell " + std::to_string(cell) + " was given a picture no holder owns");
+    button.setPicture(static_cast<const QtPicture*>(&picture));
+    // Every pass sets every cell; screen readers hear only of those that change.
+    if (button.isChecked() != turned || button.accessibleDescription().isEmpty()) {
+        button.setAccessibleDescription(FromUtf8(turned ? layout::kTurnedDescription : layout::kStartDescription));
+        button.setChecked(turned);
     }
 }
 
@@ -134,6 +139,25 @@ void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
 }
 
 void MainWindow::Fatal(std::string_view what) { GuiSession::Fatal(what); }
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    static constexpr std::pair<int, layout::Arrow> kArrows[] = {
+        {Qt::Key_Left, layout::Arrow::Left}, {Qt::Key_Right, layout::Arrow::Right},
+        {Qt::Key_Up, layout::Arrow::Up}, {Qt::Key_Down, layout::Arrow::Down}};
+    for (const auto& [key, arrow] : kArrows) {
+        if (event->key() != key) continue;
+        // The window's own focus button passed the key up; asking the
+        // application instead would find nothing while the window is not
+        // active, as right after the cleared message closes.
+        for (int control = 0; control <= layout::kCommand2TabIndex; ++control) {
+            if (Control(control) != focusWidget()) continue;
+            Control(layout::ArrowTarget(control, arrow))->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void MainWindow::paintEvent(QPaintEvent*) {
     // Drawn once from the top-left at its own size; the window cuts the rest.

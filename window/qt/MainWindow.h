@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+#include "Layout.h"
 #include "PictureButton.h"
 #include "PictureHolder.h"
 #include "QtPicture.h"
@@ -17,6 +18,8 @@
 namespace zarnik::qt {
 
 class MainWindow final : public QWidget, public Toolkit {
+    Q_OBJECT
+
 public:
     MainWindow();
 
@@ -38,12 +41,18 @@ public:
 
     PictureButton* Command1(int k) const { return command1_.at(static_cast<std::size_t>(k)); }
     PictureButton* Command2() const { return command2_; }
+    // The buttons by tab order: the cells 0 to 24, then the new-game button.
+    PictureButton* Control(int tabIndex) const {
+        return tabIndex == layout::kCommand2TabIndex ? command2_ : Command1(tabIndex);
+    }
     QLabel* Label1() const { return label1_; }
     PictureHolder* Picture1() const { return picture1_; }
     PictureHolder* Picture2() const { return picture2_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The arrow keys the buttons pass up: the focus moves within the grid.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     PictureButton& Cell(CellIndex cell);

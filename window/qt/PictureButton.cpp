@@ -78,20 +78,13 @@ void PictureButton::PaintFrame(QPainter& painter) const {
 }
 
 void PictureButton::PaintFocus(QPainter& painter) const {
-    // Alternating black and white dots, so the rectangle shows on pale and
-    // on red tiles alike; filled pixels, so it scales as crisply as the rest.
-    const QRect r = rect().adjusted(4, 4, -5, -5);
-    auto dot = [&painter](int x, int y) {
-        painter.fillRect(QRect(x, y, 1, 1), (x + y) % 2 ? Qt::white : Qt::black);
-    };
-    for (int x = r.left(); x <= r.right(); ++x) {
-        dot(x, r.top());
-        dot(x, r.bottom());
-    }
-    for (int y = r.top() + 1; y < r.bottom(); ++y) {
-        dot(r.left(), y);
-        dot(r.right(), y);
-    }
+    // Solid black, two pixels wide and three in from the edge: at least 5:1
+    // against every tile and face colour, clear of the new-game lettering,
+    // and scaled with the rest at any device pixel ratio.
+    const QRect r = rect().adjusted(3, 3, -3, -3);
+    for (const QRect& side : {QRect(r.left(), r.top(), r.width(), 2), QRect(r.left(), r.bottom() - 1, r.width(), 2),
+                              QRect(r.left(), r.top(), 2, r.height()), QRect(r.right() - 1, r.top(), 2, r.height())})
+        painter.fillRect(side, Qt::black);
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event) {
@@ -101,6 +94,11 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
         // One move per press: a held key does not repeat moves.
         if (!event->isAutoRepeat()) click();
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right || event->key() == Qt::Key_Up ||
+        event->key() == Qt::Key_Down) {
+        event->ignore();
         return;
     }
     QAbstractButton::keyPressEvent(event);

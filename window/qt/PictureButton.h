@@ -1,7 +1,8 @@
 // A push button in picture style: no caption, its picture centred on a face
 // of the assigned colour, inside a classic raised frame. Pressing sinks the
-// frame and shifts the picture by a pixel; the focus shows as a dotted
-// rectangle over the picture. The colours of the picture are never altered.
+// frame and shifts the picture by a pixel; the focus shows as a black ring
+// over the picture. The colours of the picture are never altered. Checked
+// is what screen readers hear as pressed; it does not change the look.
 #pragma once
 
 #include <QAbstractButton>
@@ -12,6 +13,8 @@
 namespace zarnik::qt {
 
 class PictureButton final : public QAbstractButton {
+    Q_OBJECT
+
 public:
     explicit PictureButton(QWidget* parent);
 
@@ -30,8 +33,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // Enter and Return click the focused button as Space does.
+    // Enter and Return click the focused button as Space does; the arrow
+    // keys go to the window, which knows the grid.
     void keyPressEvent(QKeyEvent* event) override;
+    // A click never checks or unchecks: only the window's refresh does.
+    void nextCheckState() override {}
 
 private:
     void PaintFrame(QPainter& painter) const;

@@ -1,5 +1,5 @@
 // The picture button alone, with a two-colour picture to tell face, picture,
-// frame and focus marks apart pixel by pixel.
+// frame and focus ring apart pixel by pixel.
 #include "PictureButton.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,6 @@ protected:
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-
     QImage Shot() const {
         return button->grab().toImage().scaled(button->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
@@ -38,43 +37,58 @@ protected:
     PictureButton* button = new PictureButton(&window);
 };
 
-// Centred at (31 - 9) / 2 = 11 across, (21 - 9) / 2 = 6 down; the focus dots
-// run four pixels in, black where x + y is even.
-TEST_F(PictureButtonTest, PaintsThePictureUntintedAndCentredOnAFaceOfExactlyTheAssignedColour) {
+// Centred at (31 - 9) / 2 = 11 across, (21 - 9) / 2 = 6 down. With the focus,
+// a black ring two pixels wide runs three pixels in, over face and picture
+// alike, and moves nothing.
+TEST_F(PictureButtonTest, PaintsThePictureCentredOnTheFaceColourWithARingForTheFocus) {
     for (auto [focus, face] : {std::pair{false, kWhite}, std::pair{true, kFace}}) {
+        SCOPED_TRACE(focus ? "focused" : "not focused");
         button->setFaceColour(face);
         focus ? button->setFocus() : button->clearFocus();
         const QImage shot = Shot();
-        EXPECT_EQ(shot.pixelColor(11, 6), kYellow) << focus;
-        for (QPoint p : {QPoint(12, 7), QPoint(19, 14)}) EXPECT_EQ(shot.pixelColor(p), kBlue) << focus;
-        for (QPoint p : {QPoint(2, 2), QPoint(10, 6), QPoint(20, 14), QPoint(28, 18)})
-            EXPECT_EQ(shot.pixelColor(p), face) << focus;
-        EXPECT_EQ(shot.pixelColor(4, 4), focus ? kBlack : face);
-        EXPECT_EQ(shot.pixelColor(5, 4), focus ? kWhite : face);
-        EXPECT_EQ(shot.pixelColor(25, 15), focus ? kBlack : face);
+        EXPECT_EQ(shot.pixelColor(11, 6), kYellow);
+        for (QPoint p : {QPoint(12, 7), QPoint(19, 14)}) EXPECT_EQ(shot.pixelColor(p), kBlue);
+        for (QPoint p : {QPoint(2, 2), QPoint(10, 6), QPoint(5, 10), QPoint(25, 10), QPoint(15, 5), QPoint(28, 18)})
+            EXPECT_EQ(shot.pixelColor(p), face) << p.x() << "," << p.y();
+        for (QPoint p : {QPoint(3, 10), QPoint(4, 10), QPoint(26, 10), QPoint(27, 10), QPoint(15, 3), QPoint(15, 4),
+                         QPoint(15, 16), QPoint(15, 17), QPoint(3, 3), QPoint(27, 17)})
+            EXPECT_EQ(shot.pixelColor(p), focus ? kBlack : face) << p.x() << "," << p.y();
     }
 }
 
-TEST_F(PictureButtonTest, HasARaisedFrameThatSinksAndShiftsThePictureWhilePressedAndCutsABigPicture) {
-    const QImage up = Shot();
-    EXPECT_GT(up.pixelColor(0, 0).lightness(), up.pixelColor(30, 20).lightness()) << "lit from the top left";
+// Two rings of fixed shades: lit from the top left while up, all dark while
+// down, when the picture also shifts a pixel; a picture larger than the face
+// is cut by the frame.
+TEST_F(PictureButtonTest, HasAClassicFrameThatSinksWhilePressedAndCutsABigPicture) {
+    auto frame = [this] {
+        const QImage s = Shot();
+        std::vector<QRgb> rings;
+        for (QPoint p : {QPoint(0, 10), QPoint(1, 10), QPoint(15, 0), QPoint(15, 1), QPoint(30, 10), QPoint(29, 10),
+                         QPoint(15, 20), QPoint(15, 19), QPoint(30, 0), QPoint(0, 20)})
+            rings.push_back(s.pixel(p) & 0xFFFFFF);
+        return rings;
+    };
+    EXPECT_EQ(frame(), (std::vector<QRgb>{0xFFFFFF, 0xE3E3E3, 0xFFFFFF, 0xE3E3E3, 0x696969, 0xA0A0A0, 0x696969,
+                                          0xA0A0A0, 0xFFFFFF, 0x696969}));
     button->setDown(true);
+    EXPECT_EQ(frame(), (std::vector<QRgb>{0x696969, 0xA0A0A0, 0x696969, 0xA0A0A0, 0x696969, 0xA0A0A0, 0x696969,
+                                          0xA0A0A0, 0x696969, 0x696969}));
     const QImage down = Shot();
-    EXPECT_LT(down.pixelColor(0, 0).lightness(), up.pixelColor(0, 0).lightness());
-    EXPECT_TRUE(down.pixelColor(12, 7) == kYellow && down.pixelColor(11, 6) == up.pixelColor(2, 2)) << "shifted";
+    EXPECT_TRUE(down.pixelColor(12, 7) == kYellow && down.pixelColor(11, 6) != kYellow) << "shifted";
     button->setDown(false);
     QPixmap green(40, 30);
     green.fill(Qt::green);
     const QtPicture big{green};
+    const std::vector<QRgb> up = frame();
     button->setPicture(&big);
-    const QImage cut = Shot();
-    for (QPoint frame : {QPoint(0, 0), QPoint(1, 1), QPoint(30, 20), QPoint(29, 19), QPoint(15, 0)})
-        EXPECT_EQ(cut.pixelColor(frame), up.pixelColor(frame)) << frame.x() << "," << frame.y();
-    EXPECT_TRUE(cut.pixelColor(2, 2) == QColor(Qt::green) && cut.pixelColor(28, 18) == QColor(Qt::green));
+    EXPECT_EQ(frame(), up);
+    EXPECT_TRUE(Shot().pixelColor(2, 2) == QColor(Qt::green) && Shot().pixelColor(28, 18) == QColor(Qt::green));
 }
 
-// A held Return does not repeat the click; Ctrl+Return is no Return.
+// A held Return does not repeat the click; Ctrl+Return is no Return; a click
+// never checks the button by itself.
 TEST_F(PictureButtonTest, ReturnAndEnterClickOncePerPressAndChordsNotAtAll) {
+    button->setCheckable(true);
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     button->setFocus();
     QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
@@ -83,6 +97,7 @@ TEST_F(PictureButtonTest, ReturnAndEnterClickOncePerPressAndChordsNotAtAll) {
     QApplication::sendEvent(button, &repeat);
     QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(clicks.size(), 2);
+    EXPECT_FALSE(button->isChecked());
 }
 
 TEST(QtPictureTest, EnlargesByTheNearestWholeFactorWithoutSmoothing) {

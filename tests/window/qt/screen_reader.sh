@@ -1,0 +1,66 @@
+#!/bin/bash
+# The window as a screen reader meets it, through a real AT-SPI client
+# (pyatspi) on the session's private accessibility bus: the tree, the names,
+# roles and states, a press through the action interface, the events it
+# raises, and the cleared message as an alert.
+#   screen_reader.sh ZARNIK
+set -euo pipefail
+. "$(dirname "$0")/../../support/game.sh"
+start_xvfb
+# What a screen reader does when it starts: ask the bus to switch
+# accessibility on, so that programs started from now on take part.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+    string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
+start_game linux "$1" 1
+expect_board "at start"
+ZARNIK_AFTER_12=$("$tools/zarnik_board_reference" 12) /usr/bin/python3 - <<'PYTHON'
+import os, sys, time
+import pyatspi
+from gi.repository import GLib
+
+def fail(what):
+    sys.exit("FAIL: " + what)
+
+def wait_for(find, what):
+    for _ in range(100):
+        found = find()
+        if found: return found
+        GLib.MainContext.default().iteration(False)
+        time.sleep(0.05)
+    fail(what)
+
+desktop = pyatspi.Registry.getDesktop(0)
+app = wait_for(lambda: next((a for a in desktop if a and a.name == "zarnik"), None), "no application zarnik on the bus")
+window = app[0]
+if (window.getRoleName(), window.name, app.childCount) != ("frame", "Zarnik", 1):
+    fail(f"the program shows as {app.childCount} windows, the first a {window.getRoleName()} named {window.name}")
+buttons = list(window)
+names = [b.name for b in buttons]
+if names != [f"{k // 5 + 1}行目 {k % 5 + 1}列目" for k in range(25)] + ["リセット"]:
+    fail(f"the window holds {names}")
+if any(b.getRoleName() != "push button" or b.childCount for b in buttons):
+    fail("not every child is a plain push button: " + str([b.getRoleName() for b in buttons]))
+
+def board():  # o for a cell in the start state, x for a turned one, as a screen reader hears it
+    out = ""
+    for cell in buttons[:25]:
+        states = cell.getState()
+        turned = states.contains(pyatspi.STATE_PRESSED)
+        if turned != states.contains(pyatspi.STATE_CHECKED) or cell.description != ("赤 (反転済み)" if turned else "白 (未反転)"):
+            fail(f"{cell.name} is pressed {turned}, checked {not turned}, described {cell.description}")
+        out += "x" if turned else "o"
+    return out
+
+if board() != "o" * 25: fail("not a new game: " + board())
+heard = []
+listener = lambda event: heard.append((event.type, event.source.name))
+pyatspi.Registry.registerEventListener(listener, "object:state-changed:checked", "object:property-change:accessible-description")
+actions = buttons[12].queryAction()
+actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Press"))
+wait_for(lambda: board() == os.environ["ZARNIK_AFTER_12"], "pressing cell 12 left " + board())
+wait_for(lambda: len(heard) >= 10, f"heard {heard}")
+changed = {buttons[k].name for k in (7, 11, 12, 13, 17)}
+if sorted(heard) != sorted((t, n) for n in changed for t in ("object:state-changed:checked", "object:property-change:accessible-description")):
+    fail(f"a press on cell 12 raised {heard}")
+print("tree, names, roles, states, a press and its", len(heard), "events as a screen reader meets them")
+PYTHON

@@ -1,0 +1,57 @@
+#include "Accessibility.h"
+
+#include <QAccessibleWidget>
+
+#include "MainWindow.h"
+
+namespace zarnik::qt {
+namespace {
+
+class WindowAccessible final : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(MainWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return layout::kCommand2TabIndex + 1; }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= childCount()) return nullptr;
+        return QAccessible::queryAccessibleInterface(Window()->Control(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int index = 0; child && index < childCount(); ++index)
+            if (child->object() == Window()->Control(index)) return index;
+        return -1;
+    }
+
+private:
+    MainWindow* Window() const { return static_cast<MainWindow*>(widget()); }
+};
+
+class ButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit ButtonAccessible(PictureButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        const auto* button = static_cast<const PictureButton*>(widget());
+        state.checkable = button->isCheckable();
+        state.checked = state.pressed = button->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) static_cast<PictureButton*>(widget())->click();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+}  // namespace
+
+QAccessibleInterface* AccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(MainWindow::staticMetaObject.className()))
+        return new WindowAccessible(static_cast<MainWindow*>(object));
+    if (className == QLatin1String(PictureButton::staticMetaObject.className()))
+        return new ButtonAccessible(static_cast<PictureButton*>(object));
+    return nullptr;
+}
+
+}  // namespace zarnik::qt
