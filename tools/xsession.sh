@@ -1,9 +1,12 @@
 # Sourced by every script that runs the real program on a private X server
 # (the tests, the benchmarks, the README screenshot): a scratch folder, the
-# server and a session bus. Every process started here is ended on exit.
+# server, a session bus and, for Zarnik.exe, Wine. Every process started here
+# is ended on exit.
 tmp=$(mktemp -d)
 pids=()
 cleanup() {
+    # Wine's server first, while its X server is still there to say goodbye to.
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
     # Last started first: the program before its bus and X server.
     # Each is waited for (where it is our child), so the program has let go
     # of its display before the server goes.
@@ -37,4 +40,20 @@ start_bus() {
     out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
     export DBUS_SESSION_BUS_ADDRESS=${out%%$'\n'*}
     pids+=("${out##*$'\n'}")
+}
+
+# Wine on this display with the prefix PREFIX, made if it is missing. What
+# else Wine writes stays in the scratch folder: its server's sockets follow
+# TMPDIR, and HOME is a fresh one there (the menu builder, which would add
+# launchers under it, is off besides).
+start_wine() {  # start_wine PREFIX
+    mkdir -p "$tmp/home"
+    export WINEPREFIX=$1 WINEDEBUG=-all TMPDIR=$tmp HOME=$tmp/home
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no installer prompts either
+    if [ ! -d "$WINEPREFIX" ]; then
+        mkdir -p "${WINEPREFIX%/*}"
+        timeout 180 wineboot -i >"$tmp/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -3 "$tmp/wineboot.log")"
+        timeout 60 wineserver -w  # until the prefix is saved
+    fi
+    wineserver -p  # one server for the whole session: no program pays for starting it
 }

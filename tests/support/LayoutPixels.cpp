@@ -1,7 +1,7 @@
 // The layout in pixels for scripts and browser tests that play a real program:
 //   zarnik_layout_pixels [DPI]     (96 unless given)
 // prints "Command1 K LEFT TOP WIDTH HEIGHT" for each cell, then
-// "Command2 LEFT TOP WIDTH HEIGHT" and "Client WIDTH HEIGHT".
+// "Command2 LEFT TOP WIDTH HEIGHT", "Client WIDTH HEIGHT" and "Caption TEXT".
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,4 +18,5 @@ int main(int argc, char** argv) {
     std::printf("Command2 %d %d %d %d\n", r.left, r.top, r.width, r.height);
     const PixelSize client = ToPixels(kClient, dpi);
     std::printf("Client %d %d\n", client.width, client.height);
+    std::printf("Caption %.*s\n", static_cast<int>(kCaption.size()), kCaption.data());
 }

@@ -32,8 +32,7 @@ public:
     }
     void SetCellPicture(CellIndex cell, const Picture& picture) override {
         faces.at(cell).picture = &picture;
-        const char* name = &picture == &start_ ? "Picture1" : &picture == &turned_ ? "Picture2" : "?";
-        log.push_back("picture " + std::to_string(cell) + " " + name);
+        log.push_back("picture " + std::to_string(cell) + (&picture == &start_ ? " Picture1" : " Picture2"));
     }
     void SetLabelCaption(std::string_view text) override {
         caption = text;
