@@ -2,11 +2,12 @@
 # target installs what it is missing first, and only what it needs.
 BUILD    := build
 WINBUILD := build-windows
+WEBBUILD := build-web
 # Warnings stop the build in `make test` (and so in CI), not for a player.
 WERROR   ?= OFF
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARNIK_WERROR=$(WERROR)
 
-.PHONY: build run test sanitize windows images install package bench clean
+.PHONY: build run test sanitize windows web web-serve images install package bench clean
 
 build:
 	@tools/deps.sh linux
@@ -21,6 +22,17 @@ windows:
 	@cmake -S . -B $(WINBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINBUILD)
+
+# The browser site, a folder of static files.
+web:
+	@tools/deps.sh web
+	@cmake -S . -B $(WEBBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake >/dev/null
+	@cmake --build $(WEBBUILD)
+
+web-serve: web
+	@echo "Zarnik at http://127.0.0.1:8000/ (Ctrl+C stops)"
+	@/usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEBBUILD)/site
 
 # Both programs, then every test; the Windows tests read and play the .exe.
 test: WERROR = ON
@@ -61,4 +73,4 @@ bench: windows
 	@cmake --build $(BUILD) --target bench
 
 clean:
-	rm -rf $(BUILD) $(WINBUILD) build-asan
+	rm -rf $(BUILD) $(WINBUILD) $(WEBBUILD) build-asan

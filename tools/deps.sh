@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs, with apt-get, whichever packages the named targets need and are
 # missing. Idempotent and silent when everything is there.
-#   tools/deps.sh GROUP...     GROUP: linux windows test bench package
+#   tools/deps.sh GROUP...     GROUP: linux windows web test bench package
 #     linux    build and play the Linux program
 #     windows  cross-compile Zarnik.exe
+#     web      build the browser site
 #     test     every test (the Linux and Windows builds need their groups too)
 #     bench    the benchmarks
 #     package  the .deb and its checks
@@ -14,12 +15,13 @@ for group in "$@"; do
     case $group in
     linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic" ;;
     windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
+    web) packages="$packages cmake ninja-build clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev
         file strace" ;;
     bench) packages="$packages libbenchmark-dev xvfb dbus-x11 wine wine64" ;;
     package) packages="$packages dpkg-dev file" ;;
-    *) echo "deps.sh: unknown group '$group' (linux windows test bench package)" >&2; exit 2 ;;
+    *) echo "deps.sh: unknown group '$group' (linux windows web test bench package)" >&2; exit 2 ;;
     esac
 done
 
