@@ -34,11 +34,13 @@ web-serve: web
 	@echo "Zarnik at http://127.0.0.1:8000/ (Ctrl+C stops)"
 	@/usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEBBUILD)/site
 
-# Both programs, then every test; the Windows tests read and play the .exe.
+# Every program, then every test; the Windows and browser tests play the
+# .exe and the site.
 test: WERROR = ON
-test: windows sanitize
-	@tools/deps.sh linux test package
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe >/dev/null
+test: windows web sanitize
+	@tools/deps.sh linux test package web
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
+		-DZARNIK_WEB_SITE=$(CURDIR)/$(WEBBUILD)/site >/dev/null
 	@cmake --build $(BUILD)
 	@cd $(BUILD) && ctest --output-on-failure --timeout 600
 

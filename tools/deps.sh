@@ -4,7 +4,8 @@
 #   tools/deps.sh GROUP...     GROUP: linux windows web test bench package
 #     linux    build and play the Linux program
 #     windows  cross-compile Zarnik.exe
-#     web      build the browser site
+#     web      build the browser site; with test or bench, also Chromium and
+#              puppeteer-core (npm ci, at the version package-lock.json pins)
 #     test     every test (the Linux and Windows builds need their groups too)
 #     bench    the benchmarks
 #     package  the .deb and its checks
@@ -25,6 +26,15 @@ for group in "$@"; do
     esac
 done
 
+# Playing the site in a browser. Node may come from elsewhere than Debian
+# (whose npm then conflicts with it); Debian's is installed only if none is.
+browser=""
+case " $* " in *" web "*) case " $* " in *" test "* | *" bench "*) browser=yes ;; esac ;; esac
+if [ -n "$browser" ]; then
+    packages="$packages chromium fonts-ipafont-gothic"
+    command -v npm >/dev/null || packages="$packages nodejs npm"
+fi
+
 missing=""
 for p in $packages; do
     case " $missing " in *" $p "*) continue ;; esac
@@ -39,6 +49,16 @@ if [ -n "$missing" ]; then
     $sudo apt-get update -qq
     # shellcheck disable=SC2086
     $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+
+if [ -n "$browser" ]; then
+    (
+        cd "$(dirname "$0")/.."
+        if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+            echo "Installing puppeteer-core from package-lock.json"
+            npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
+        fi
+    )
 fi
 
 # The Windows games under Wine show Japanese text: Wine needs a Japanese
