@@ -39,7 +39,10 @@ function load(url) {
     const image = new Image();
     image.src = url;
     pictures.set(url, image);
-    loads.push(image.decode().catch(() => { throw new Error(`cannot load ${url}`); }));
+    loads.push(new Promise((resolve, reject) => {
+      image.onload = resolve;
+      image.onerror = () => reject(new Error(`cannot load ${url}`));
+    }));
   }
   return pictures.get(url);
 }
@@ -126,7 +129,8 @@ dialog.addEventListener('mousedown', event => {
 async function start() {
   const response = await fetch('zarnik.wasm');
   if (!response.ok) throw new Error(`zarnik.wasm: ${response.status} ${response.statusText}`);
-  const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(), { page });
+  // Compiled at once: the module is small, and the page waits for it anyway.
+  const instance = new WebAssembly.Instance(new WebAssembly.Module(await response.arrayBuffer()), { page });
   module = instance.exports;
   run(() => { module._initialize(); module.start(); });
   await Promise.all(loads);
