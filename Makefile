@@ -68,10 +68,11 @@ package: build
 	@tools/deps.sh package
 	@cd $(BUILD) && cpack -G DEB
 
-# Zarnik.exe is measured too, so the Windows program is built first.
-bench: windows
-	@tools/deps.sh linux bench
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe >/dev/null
+# Zarnik.exe and the site are measured too, so they are built first.
+bench: windows web
+	@tools/deps.sh linux bench web
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
+		-DZARNIK_WEB_SITE=$(CURDIR)/$(WEBBUILD)/site >/dev/null
 	@cmake --build $(BUILD) --target bench
 
 clean:
