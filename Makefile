@@ -26,7 +26,7 @@ windows:
 # The browser site, a folder of static files.
 web:
 	@tools/deps.sh web
-	@cmake -S . -B $(WEBBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel \
+	@cmake -S . -B $(WEBBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel --no-warn-unused-cli \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake >/dev/null
 	@cmake --build $(WEBBUILD)
 
