@@ -5,7 +5,7 @@
 const windowArea = document.getElementById('window');
 const dialog = document.getElementById('message');
 const buttons = [];  // by control number: { element, width, height }
-const pictures = new Map();  // URL -> decoded image
+const pictures = new Map();  // URL -> image, loaded once
 const loads = [];
 let module;  // the instance's exports
 let focusOnShow;
