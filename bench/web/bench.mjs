@@ -16,7 +16,7 @@ const median = values => {
   const s = [...values].sort((a, b) => a - b), m = s.length >> 1;
   return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2;
 };
-const { server, url } = await serve({ '/': site, '/floor/': import.meta.dirname ?? new URL('.', import.meta.url).pathname });
+const { server, url } = await serve({ '/': site, '/floor/': new URL('.', import.meta.url).pathname });
 const { browser, close } = await launch();
 // Navigation to the first paint with content in it: the one button of the
 // floor; for the game, the whole window, which shows only once every picture
@@ -27,8 +27,8 @@ async function playable(path) {
   await page.goto(url + path);
   const ms = await page.waitForFunction(() => {
     const paint = performance.getEntriesByName('first-contentful-paint')[0];
-    const ready = path => path.endsWith('floor.html') || performance.getEntriesByName('playable')[0];
-    return paint && ready(location.pathname) && Math.max(paint.startTime, ready(location.pathname).startTime ?? 0);
+    const ready = location.pathname.endsWith('floor.html') ? paint : performance.getEntriesByName('playable')[0];
+    return paint && ready && Math.max(paint.startTime, ready.startTime);
   }, { timeout: 10000 }).then(handle => handle.jsonValue());
   await context.close();
   return ms;
