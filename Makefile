@@ -2,11 +2,12 @@
 # target installs what it is missing first, and only what it needs.
 BUILD    := build
 WINBUILD := build-windows
+WEBBUILD := build-web
 # Warnings stop the build in `make test` (and so in CI), not for a player.
 WERROR   ?= OFF
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARNIK_WERROR=$(WERROR)
 
-.PHONY: build run test sanitize windows images install package bench clean
+.PHONY: build run test sanitize windows web web-serve images install package bench clean
 
 build:
 	@tools/deps.sh linux
@@ -22,11 +23,24 @@ windows:
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINBUILD)
 
-# Both programs, then every test; the Windows tests read and play the .exe.
+# The browser site, a folder of static files.
+web:
+	@tools/deps.sh web
+	@cmake -S . -B $(WEBBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel --no-warn-unused-cli \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake >/dev/null
+	@cmake --build $(WEBBUILD)
+
+web-serve: web
+	@echo "Zarnik at http://127.0.0.1:8000/ (Ctrl+C stops)"
+	@/usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEBBUILD)/site
+
+# Every program, then every test; the Windows and browser tests play the
+# .exe and the site.
 test: WERROR = ON
-test: windows sanitize
-	@tools/deps.sh linux test package
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe >/dev/null
+test: windows web sanitize
+	@tools/deps.sh linux test package web
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
+		-DZARNIK_WEB_SITE=$(CURDIR)/$(WEBBUILD)/site >/dev/null
 	@cmake --build $(BUILD)
 	@cd $(BUILD) && ctest --output-on-failure --timeout 600
 
@@ -54,11 +68,12 @@ package: build
 	@tools/deps.sh package
 	@cd $(BUILD) && cpack -G DEB
 
-# Zarnik.exe is measured too, so the Windows program is built first.
-bench: windows
-	@tools/deps.sh linux bench
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe >/dev/null
+# Zarnik.exe and the site are measured too, so they are built first.
+bench: windows web
+	@tools/deps.sh linux bench web
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
+		-DZARNIK_WEB_SITE=$(CURDIR)/$(WEBBUILD)/site >/dev/null
 	@cmake --build $(BUILD) --target bench
 
 clean:
-	rm -rf $(BUILD) $(WINBUILD) build-asan
+	rm -rf $(BUILD) $(WINBUILD) $(WEBBUILD) build-asan

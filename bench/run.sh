@@ -1,6 +1,7 @@
 #!/bin/bash
 # Runs the benchmarks and prints a table ending in a one-line summary.
 #   run.sh ZARNIK BENCH_BUILD_DIR [ZARNIK_EXE]
+# The browser site is measured too when ZARNIK_WEB_SITE names its folder.
 set -euo pipefail
 zarnik=$(realpath "$1") dir=$(realpath "$2") exe=${3:-}
 runs=${BENCH_RUNS:-15}
@@ -60,4 +61,14 @@ if [ -n "$exe" ] && [ -f "$exe" ]; then
     printf '%-34s %12s %12s %10s %8s\n' "Wine start-up to mapped, median ms" "$wz" "$wf" "x$wratio" ""
     wine_summary=", exe $size bytes, Wine start-up x$wratio"
 fi
-echo "summary: start-up x$start_ratio of floor, memory +${mem_delta} MB, $move_summary$wine_summary"
+web_summary=""
+if [ -n "${ZARNIK_WEB_SITE:-}" ]; then
+    out=$(node "$(dirname "$0")/web/bench.mjs" "$ZARNIK_WEB_SITE" "$runs")
+    bytes=$(field site_gzip_bytes <<<"$out")
+    web_ms=$(field playable_ms <<<"$out"); web_floor=$(field floor_ms <<<"$out")
+    web_ratio=$(awk -v a="$web_ms" -v b="$web_floor" 'BEGIN {printf "%.2f", a/b}')
+    printf '%-34s %12s %12s %10s %8s\n' "web site, gzip -9, bytes" "$bytes" "-" "" "$(verdict "$bytes" 204800)"
+    printf '%-34s %12s %12s %10s %8s\n' "web nav. to playable, median ms" "$web_ms" "$web_floor" "x$web_ratio" "$(verdict "$web_ratio" 1.5)"
+    web_summary=", site $bytes bytes gzipped, web playable x$web_ratio"
+fi
+echo "summary: start-up x$start_ratio of floor, memory +${mem_delta} MB, $move_summary$wine_summary$web_summary"

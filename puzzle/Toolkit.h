@@ -55,8 +55,10 @@ public:
     virtual const Picture& HolderPicture(Holder holder) = 0;
 
     // Shows a modal message box with `prompt`, `title` (both UTF-8), one OK
-    // button and no icon. Returns once the player presses OK or closes the
-    // box; the main window takes no input meanwhile.
+    // button and no icon; the main window takes no input until the player
+    // presses OK or closes the box. Returns then, or at once where the
+    // platform cannot wait (a browser page): callers do nothing after it
+    // that should follow the player's answer.
     virtual void ShowMessage(std::string_view prompt, std::string_view title) = 0;
 
     // Reports `what` (UTF-8, one line) as a fatal error of the program and

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Installs, with apt-get, whichever packages the named targets need and are
 # missing. Idempotent and silent when everything is there.
-#   tools/deps.sh GROUP...     GROUP: linux windows test bench package
+#   tools/deps.sh GROUP...     GROUP: linux windows web test bench package
 #     linux    build and play the Linux program
 #     windows  cross-compile Zarnik.exe
+#     web      build the browser site; with test or bench, also Chromium and
+#              puppeteer-core (npm ci, at the version package-lock.json pins)
 #     test     every test (the Linux and Windows builds need their groups too)
 #     bench    the benchmarks
 #     package  the .deb and its checks
@@ -14,14 +16,24 @@ for group in "$@"; do
     case $group in
     linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic" ;;
     windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
+    web) packages="$packages cmake ninja-build clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev
         file strace icoutils python3-pyatspi" ;;
     bench) packages="$packages libbenchmark-dev xvfb dbus-x11 wine wine64" ;;
     package) packages="$packages dpkg-dev file" ;;
-    *) echo "deps.sh: unknown group '$group' (linux windows test bench package)" >&2; exit 2 ;;
+    *) echo "deps.sh: unknown group '$group' (linux windows web test bench package)" >&2; exit 2 ;;
     esac
 done
+
+# Playing the site in a browser. Node may come from elsewhere than Debian
+# (whose npm then conflicts with it); Debian's is installed only if none is.
+browser=""
+case " $* " in *" web "*) case " $* " in *" test "* | *" bench "*) browser=yes ;; esac ;; esac
+if [ -n "$browser" ]; then
+    packages="$packages chromium fonts-ipafont-gothic"
+    command -v npm >/dev/null || packages="$packages nodejs npm"
+fi
 
 missing=""
 for p in $packages; do
@@ -37,6 +49,16 @@ if [ -n "$missing" ]; then
     $sudo apt-get update -qq
     # shellcheck disable=SC2086
     $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+
+if [ -n "$browser" ]; then
+    (
+        cd "$(dirname "$0")/.."
+        if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+            echo "Installing puppeteer-core from package-lock.json"
+            npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
+        fi
+    )
 fi
 
 # The Windows games under Wine show Japanese text: Wine needs a Japanese

@@ -1,0 +1,14 @@
+# Building the browser front end: clang's wasm32 target with Debian's
+# wasi-libc and libc++ for wasm32, which come prebuilt. The module is a
+# reactor (no main): the page calls its exports and supplies its imports.
+set(CMAKE_SYSTEM_NAME Generic)
+set(CMAKE_SYSTEM_PROCESSOR wasm32)
+
+set(CMAKE_CXX_COMPILER clang++)
+set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
+# The compiler check cannot run what it links; a static library proves enough.
+set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+
+# libc++ for wasm32 is built without exceptions, as clang 14 cannot unwind there.
+set(CMAKE_CXX_FLAGS_INIT "-fno-exceptions")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-mexec-model=reactor -Wl,--gc-sections -Wl,--strip-all")

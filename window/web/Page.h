@@ -1,0 +1,71 @@
+// The page's side of the browser front end as the module sees it: the
+// functions zarnik.js supplies as imports. Controls are numbered as in the
+// tab order (cells 0 to 24, the new-game button 25); sizes are CSS pixels;
+// text is UTF-8, which the page copies before the call returns.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "Layout.h"
+
+namespace zarnik::web::page {
+namespace imported {
+
+#define ZARNIK_PAGE(name) __attribute__((import_module("page"), import_name(#name)))
+extern "C" {
+ZARNIK_PAGE(window) void Window(int width, int height, const char* caption, std::size_t captionSize,
+                                const char* face, std::size_t faceSize, const char* backdrop,
+                                std::size_t backdropSize);
+ZARNIK_PAGE(button) void Button(int control, int left, int top, int width, int height,
+                                const char* name, std::size_t nameSize);
+ZARNIK_PAGE(picture) void Picture(int control, const char* url, std::size_t urlSize,
+                                  const char* description, std::size_t descriptionSize);
+ZARNIK_PAGE(face) void Face(int control, std::uint32_t rgb);
+ZARNIK_PAGE(focus) void Focus(int control);
+ZARNIK_PAGE(message) void Message(const char* prompt, std::size_t promptSize, const char* title,
+                                  std::size_t titleSize);
+ZARNIK_PAGE(fatal) void Fatal(const char* what, std::size_t whatSize);
+}
+#undef ZARNIK_PAGE
+
+}  // namespace imported
+
+// Sizes the window, centred in the page, with `backdrop` drawn from its
+// top-left corner at its own size; titles the page `caption`, and sets
+// `face` (then any Japanese sans-serif) for the page's text.
+inline void Window(layout::PixelSize size, std::string_view caption, std::string_view face,
+                   std::string_view backdrop) {
+    imported::Window(size.width, size.height, caption.data(), caption.size(), face.data(),
+                     face.size(), backdrop.data(), backdrop.size());
+}
+
+// Adds a picture button at `r` within the window, after those added before
+// it in the tab order, and names it `name` for screen readers.
+inline void Button(int control, layout::PixelRect r, std::string_view name) {
+    imported::Button(control, r.left, r.top, r.width, r.height, name.data(), name.size());
+}
+
+// Shows the picture at `url` centred on the button, and describes the
+// button as `description` to screen readers (none if empty).
+inline void Picture(int control, std::string_view url, std::string_view description) {
+    imported::Picture(control, url.data(), url.size(), description.data(), description.size());
+}
+
+// Paints the button's face around its picture in `rgb` (0xRRGGBB).
+inline void Face(int control, std::uint32_t rgb) { imported::Face(control, rgb); }
+
+// Gives the button the keyboard focus (once the window shows).
+inline void Focus(int control) { imported::Focus(control); }
+
+// Opens the modal message box; it stays up after the call returns, and the
+// window takes no input until the player closes it.
+inline void Message(std::string_view prompt, std::string_view title) {
+    imported::Message(prompt.data(), prompt.size(), title.data(), title.size());
+}
+
+// Puts `what` in the page in place of the window, for good.
+inline void Fatal(std::string_view what) { imported::Fatal(what.data(), what.size()); }
+
+}  // namespace zarnik::web::page
