@@ -14,10 +14,10 @@ const reference = presses => tool(boardReference, ...presses);  // o start, x tu
 const kReset = facts.names.length - 1;  // the new-game button, after the cells
 const rects = [], client = {};  // [left, top, width, height] by control; the window's size
 for (const line of tool(layoutPixels, 96).split('\n')) {
-  const [, ...n] = line.split(' ').map(Number.parseFloat);
-  if (n.length === 5) rects[n[0]] = n.slice(1);
-  else if (n.length === 4) rects[kReset] = n;
-  else [client.width, client.height] = n;
+  const [name, ...words] = line.split(' '), n = words.map(Number);
+  if (name === 'Command1') rects[n[0]] = n.slice(1);
+  else if (name === 'Command2') rects[kReset] = n;
+  else if (name === 'Client') [client.width, client.height] = n;
 }
 
 // The board as the page shows it to screen readers, cell 0 first.
