@@ -114,7 +114,7 @@ void MainWindow::Fatal(std::string_view what) { FatalError(Widen(what)); }
 
 PictureButton& MainWindow::Cell(CellIndex cell) {
     if (cell < 0 || cell >= static_cast<CellIndex>(cells_.size()))
-        FatalError(L"cell index " + std::to_wstring(cell) + L" is outside 0 to 24");
+        FatalError(L"cell index " + Widen(std::to_string(cell)) + L" is outside 0 to 24");
     return cells_[static_cast<std::size_t>(cell)];
 }
 
