@@ -42,7 +42,9 @@ MainWindow::MainWindow(HINSTANCE instance)
       backdrop_(instance, IDB_BACKDROP),
       resetFace_(instance, IDB_RESET_FACE),
       tileStart_(instance, IDB_TILE_START),
-      tileTurned_(instance, IDB_TILE_TURNED) {}
+      tileTurned_(instance, IDB_TILE_TURNED),
+      startDescription_(Widen(layout::kStartDescription)),
+      turnedDescription_(Widen(layout::kTurnedDescription)) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -88,6 +90,13 @@ int MainWindow::RunMessageLoop() {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) FatalLastError(L"GetMessageW");
+        if (message.message == WM_KEYDOWN && hwnd_ && IsChild(hwnd_, message.hwnd)) {
+            // A held key repeats its key-down, and the dialog manager would
+            // click for each Enter; Space clicks once, on its key-up.
+            constexpr LPARAM kKeyWasDown = 1 << 30;
+            if (message.wParam == VK_RETURN && (message.lParam & kKeyWasDown)) continue;
+            if (OnArrowKey(message.hwnd, message.wParam)) continue;
+        }
         // Tab order, Space and Enter on the buttons, as in a dialog box.
         if (hwnd_ && IsDialogMessageW(hwnd_, &message)) continue;
         TranslateMessage(&message);
@@ -100,8 +109,13 @@ void MainWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
 }
 
 void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
+    PictureButton& button = Cell(cell);
     // Every picture handed out by HolderPicture is one of ours.
-    Cell(cell).SetPicture(static_cast<const Win32Picture&>(picture));
+    button.SetPicture(static_cast<const Win32Picture&>(picture));
+    // A cell showing the turned tile reads as pressed to a screen reader.
+    const bool turned = &picture == &tileTurned_;
+    annotations_.Set(button.hwnd(), turned,
+                     (turned ? turnedDescription_ : startDescription_).c_str());
 }
 
 void MainWindow::SetLabelCaption(std::string_view text) {
@@ -127,6 +141,11 @@ PictureButton& MainWindow::Cell(CellIndex cell) {
     if (cell < 0 || cell >= static_cast<CellIndex>(cells_.size()))
         FatalError(L"cell index " + Widen(std::to_string(cell)) + L" is outside 0 to 24");
     return cells_[static_cast<std::size_t>(cell)];
+}
+
+HWND MainWindow::TabStop(int index) const {
+    if (index == layout::kCommand2TabIndex) return command2_.hwnd();
+    return cells_[static_cast<std::size_t>(index)].hwnd();
 }
 
 void MainWindow::RegisterWindowClass() {
@@ -172,6 +191,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: OnActivate(wParam); break;  // DefWindowProc then focuses the window
     case WM_SETFOCUS: OnSetFocus(); return 0;
     case DM_GETDEFID: return OnGetDefId();
+    case WM_GETOBJECT: annotations_.Start(); break;  // then the standard object
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -184,8 +204,9 @@ void MainWindow::OnCreate() {
     dpi_ = Dpi::ForWindow(hwnd_);
     // Creation order is tab order: the cells by index, then the new-game button.
     for (std::size_t k = 0; k < cells_.size(); ++k)
-        cells_[k].Create(hwnd_, kFirstCellId + static_cast<int>(k), instance_);
-    command2_.Create(hwnd_, kCommand2Id, instance_);
+        cells_[k].Create(hwnd_, kFirstCellId + static_cast<int>(k), instance_,
+                         Widen(layout::CellName(static_cast<CellIndex>(k))).c_str());
+    command2_.Create(hwnd_, kCommand2Id, instance_, Widen(layout::kCommand2Name).c_str());
     command2_.SetPicture(resetFace_);
     label1_ = CreateStatic(kLabel1Id, Widen(layout::kLabel1Caption).c_str(), SS_LEFT);
     picture1_ = CreateStatic(kPicture1Id, L"", SS_BITMAP);
@@ -248,6 +269,24 @@ LRESULT MainWindow::OnGetDefId() {
     const int id = GetDlgCtrlID(focus);
     if (!IsCellId(id) && id != kCommand2Id) return 0;
     return MAKELRESULT(id, DC_HASDEFID);
+}
+
+bool MainWindow::OnArrowKey(HWND control, WPARAM key) {
+    using layout::Arrow;
+    Arrow arrow;
+    switch (key) {
+    case VK_LEFT: arrow = Arrow::Left; break;
+    case VK_RIGHT: arrow = Arrow::Right; break;
+    case VK_UP: arrow = Arrow::Up; break;
+    case VK_DOWN: arrow = Arrow::Down; break;
+    default: return false;
+    }
+    for (int from = 0; from <= layout::kCommand2TabIndex; ++from) {
+        if (TabStop(from) != control) continue;
+        SetFocus(TabStop(layout::ArrowTarget(from, arrow)));
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
