@@ -202,25 +202,33 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCreate() {
     dpi_ = Dpi::ForWindow(hwnd_);
-    // Creation order is tab order: the cells by index, then the new-game button.
-    for (std::size_t k = 0; k < cells_.size(); ++k)
-        cells_[k].Create(hwnd_, kFirstCellId + static_cast<int>(k), instance_,
-                         Widen(layout::CellName(static_cast<CellIndex>(k))).c_str());
-    command2_.Create(hwnd_, kCommand2Id, instance_, Widen(layout::kCommand2Name).c_str());
+    // Each control is created in its place: under Wine every later move is
+    // a server round trip, which shows in the start-up time. Creation order
+    // is tab order: the cells by index, then the new-game button.
+    for (std::size_t k = 0; k < cells_.size(); ++k) {
+        const auto cell = static_cast<CellIndex>(k);
+        cells_[k].Create(hwnd_, kFirstCellId + cell, instance_, Widen(layout::CellName(cell)).c_str(),
+                         Pixels(layout::Command1(cell)));
+    }
+    command2_.Create(hwnd_, kCommand2Id, instance_, Widen(layout::kCommand2Name).c_str(),
+                     Pixels(layout::kCommand2));
     command2_.SetPicture(resetFace_);
-    label1_ = CreateStatic(kLabel1Id, Widen(layout::kLabel1Caption).c_str(), SS_LEFT);
-    picture1_ = CreateStatic(kPicture1Id, L"", SS_BITMAP);
-    picture2_ = CreateStatic(kPicture2Id, L"", SS_BITMAP);
+    label1_ = CreateStatic(kLabel1Id, Widen(layout::kLabel1Caption).c_str(), SS_LEFT, layout::kLabel1);
+    // SS_CENTERIMAGE keeps the holders at their layout size when they take
+    // their bitmaps.
+    picture1_ = CreateStatic(kPicture1Id, L"", SS_BITMAP | SS_CENTERIMAGE, layout::kPicture1);
+    picture2_ = CreateStatic(kPicture2Id, L"", SS_BITMAP | SS_CENTERIMAGE, layout::kPicture2);
     SendMessageW(picture1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(tileStart_.handle()));
     SendMessageW(picture2_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(tileTurned_.handle()));
     CreateFonts();
-    PlaceControls();
     lastFocus_ = cells_[0].hwnd();
 }
 
-HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style) {
+HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style, const layout::TwipRect& twips) {
+    const RECT bounds = Pixels(twips);
     // Never shown: no WS_VISIBLE, no tab stop.
-    return Checked(CreateWindowExW(0, WC_STATICW, text, WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+    return Checked(CreateWindowExW(0, WC_STATICW, text, WS_CHILD | style, bounds.left, bounds.top,
+                                   bounds.right - bounds.left, bounds.bottom - bounds.top, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                    nullptr),
                    L"CreateWindowExW(static)");

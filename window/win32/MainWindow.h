@@ -77,7 +77,7 @@ private:
     bool OnArrowKey(HWND control, WPARAM key);
 
     void RegisterWindowClass();
-    HWND CreateStatic(int id, const wchar_t* text, DWORD style);
+    HWND CreateStatic(int id, const wchar_t* text, DWORD style, const layout::TwipRect& twips);
     void CreateFonts();
     void PlaceControls();
     RECT Pixels(const layout::TwipRect& twips) const;

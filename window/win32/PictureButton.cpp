@@ -27,14 +27,16 @@ void DrawFocusRing(HDC dc, RECT bounds, UINT dpi) {
 
 }  // namespace
 
-void PictureButton::Create(HWND parent, int id, HINSTANCE instance, const wchar_t* name) {
+void PictureButton::Create(HWND parent, int id, HINSTANCE instance, const wchar_t* name,
+                           const RECT& bounds) {
     // WS_CLIPSIBLINGS: neighbouring cells overlap by one pixel line, and the
     // earlier-created button should keep it instead of whichever paints last.
     // The text is never painted; it names the button to screen readers.
     hwnd_ = Checked(CreateWindowExW(0, WC_BUTTONW, name,
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
                                         BS_OWNERDRAW,
-                                    0, 0, 0, 0, parent,
+                                    bounds.left, bounds.top, bounds.right - bounds.left,
+                                    bounds.bottom - bounds.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                     nullptr),
                     L"CreateWindowExW(button)");

@@ -12,9 +12,10 @@ namespace zarnik::win32 {
 
 class PictureButton {
 public:
-    // Creates the child window: control `id` of `parent` named `name`, a tab
-    // stop, shown. Buttons take their tab order from the order of creation.
-    void Create(HWND parent, int id, HINSTANCE instance, const wchar_t* name);
+    // Creates the child window: control `id` of `parent` named `name` at
+    // `bounds`, a tab stop, shown. Buttons take their tab order from the
+    // order of creation.
+    void Create(HWND parent, int id, HINSTANCE instance, const wchar_t* name, const RECT& bounds);
 
     HWND hwnd() const { return hwnd_; }
     void MoveTo(const RECT& bounds);
