@@ -4,13 +4,14 @@
 
 #include <algorithm>
 
+#include "SystemDll.h"
 #include "Win32Error.h"
 
 namespace zarnik::win32 {
 
 Annotations::~Annotations() {
     if (services_) services_->Release();
-    if (comStarted_) CoUninitialize();
+    if (comStarted_) uninitialize_();
 }
 
 void Annotations::Set(HWND button, bool pressed, const wchar_t* description) {
@@ -33,10 +34,16 @@ void Annotations::Start() {
     if (started_) return;
     // Once only: without COM or oleacc the buttons still have their names.
     started_ = true;
-    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (!comStarted_ ||
-        FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
+    // Loaded here rather than imported: under Wine, loading ole32 with the
+    // program delays its window. A known DLL, so always the system's own.
+    const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+    const auto initialize = DllFunction<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
+    const auto create = DllFunction<decltype(&CoCreateInstance)>(ole32, "CoCreateInstance");
+    uninitialize_ = DllFunction<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
+    if (!initialize || !create || !uninitialize_) return;
+    comStarted_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    if (!comStarted_ || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
         services_ = nullptr;
         return;
     }

@@ -43,6 +43,7 @@ private:
     std::vector<Entry> entries_;
     bool started_ = false;
     bool comStarted_ = false;
+    void(WINAPI* uninitialize_)() = nullptr;  // CoUninitialize
     IAccPropServices* services_ = nullptr;
 };
 
