@@ -184,8 +184,8 @@ TEST(PeImage, NamesWhatIsWrongWithADamagedFile) {
 TEST(ZarnikExe, IsA64BitWindowsGuiProgramImportingOnlySystemDlls) {
     EXPECT_EQ(Exe().machine, 0x8664);
     EXPECT_EQ(Exe().subsystem, 2);  // GUI: no console window
-    const std::set<std::string> system{"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll",
-                                       "ole32.dll", "oleacc.dll", "msvcrt.dll", "ucrtbase.dll"};
+    const std::set<std::string> system{"kernel32.dll", "user32.dll", "gdi32.dll",
+                                       "comctl32.dll", "msvcrt.dll", "ucrtbase.dll"};
     const std::vector<std::string> dlls = Exe().ImportedDlls();
     // A MinGW runtime DLL here (libstdc++, libgcc, libwinpthread) means the static link came undone.
     for (const std::string& dll : dlls)
