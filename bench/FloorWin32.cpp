@@ -1,6 +1,8 @@
-// The least Win32 program that maps a fixed 316 x 373 client area: the floor
-// for Zarnik.exe's start-up under Wine.
+// The least Win32 program that maps a window with Zarnik's fixed client area:
+// the floor for Zarnik.exe's start-up and size.
 #include <windows.h>
+
+#include "Layout.h"
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DESTROY) {
@@ -17,7 +19,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.lpszClassName = L"Floor";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
-    RECT r{0, 0, 316, 373};
+    const auto client = zarnik::layout::ToPixels(zarnik::layout::kClient, 96);
+    RECT r{0, 0, client.width, client.height};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     AdjustWindowRect(&r, style, FALSE);
     HWND hwnd = CreateWindowW(L"Floor", L"Floor", style, CW_USEDEFAULT, CW_USEDEFAULT,

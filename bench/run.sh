@@ -46,7 +46,16 @@ printf '%-34s %12s %12s %10s %8s\n' "refresh pass, null toolkit, ns" "$refresh" 
 
 wine_summary=""
 if [ -n "$exe" ] && [ -f "$exe" ]; then
-    size=$(stat -c %s "$exe")
+    # Bytes of the resource section (pictures, icon, manifest, version) and
+    # of everything else (code, data, imports, headers).
+    split() {
+        local rsrc
+        rsrc=$(x86_64-w64-mingw32-objdump -h "$1" | awk '$2 == ".rsrc" {print $3}')
+        rsrc=$((16#${rsrc:-0}))
+        echo "$(stat -c %s "$1") $rsrc $(($(stat -c %s "$1") - rsrc))"
+    }
+    read -r size rsrc code < <(split "$exe")
+    read -r fsize frsrc fcode < <(split "$dir/FloorWin32.exe")
     export WINEPREFIX=$dir/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
     wineserver -p  # keep one server up, so neither side pays for starting it
@@ -57,9 +66,11 @@ if [ -n "$exe" ] && [ -f "$exe" ]; then
     done
     wf=$(field map_ms <"$tmp/wfloor" | median); wz=$(field map_ms <"$tmp/wzarnik" | median)
     wratio=$(awk -v a="$wz" -v b="$wf" 'BEGIN {printf "%.2f", a/b}')
-    printf '%-34s %12s %12s %10s %8s\n' "Zarnik.exe size, bytes" "$size" "-" "" ""
-    printf '%-34s %12s %12s %10s %8s\n' "Wine start-up to mapped, median ms" "$wz" "$wf" "x$wratio" ""
-    wine_summary=", exe $size bytes, Wine start-up x$wratio"
+    printf '%-34s %12s %12s %10s %8s\n' "Zarnik.exe size, bytes" "$size" "$fsize" "" ""
+    printf '%-34s %12s %12s %10s %8s\n' "  resources: pictures, icon, ..." "$rsrc" "$frsrc" "" ""
+    printf '%-34s %12s %12s %10s %8s\n' "  code, data and headers" "$code" "$fcode" "" "$(verdict "$code" 65536)"
+    printf '%-34s %12s %12s %10s %8s\n' "Wine start-up to mapped, median ms" "$wz" "$wf" "x$wratio" "$(verdict "$wratio" 1.10)"
+    wine_summary=", exe $size bytes ($code of code), Wine start-up x$wratio"
 fi
 web_summary=""
 if [ -n "${ZARNIK_WEB_SITE:-}" ]; then

@@ -7,6 +7,14 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
+# The exe carries its C++ runtime, so whatever the code touches is shipped.
+# Without exceptions and RTTI, libstdc++'s unwinder, terminate handler and
+# demangler stay out (some 150 KB); every failure is a fatal message box
+# anyway. One user-interface thread: no locks around function statics.
+set(CMAKE_CXX_FLAGS_INIT
+    "-fno-exceptions -fno-rtti -fno-threadsafe-statics -ffunction-sections -fdata-sections")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--gc-sections")
+
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

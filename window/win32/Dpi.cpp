@@ -1,5 +1,6 @@
 #include "Dpi.h"
 
+#include "SystemDll.h"
 #include "Win32Error.h"
 
 namespace zarnik::win32 {
@@ -11,9 +12,7 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 // A user32 export, or null where this Windows lacks it.
 template <typename Fn>
 Fn User32Function(const char* name) {
-    const HMODULE user32 = Checked(GetModuleHandleW(L"user32.dll"), L"GetModuleHandleW(user32)");
-    // Through void(*)() so that GCC accepts the change of function type.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+    return DllFunction<Fn>(Checked(GetModuleHandleW(L"user32.dll"), L"GetModuleHandleW(user32)"), name);
 }
 
 }  // namespace

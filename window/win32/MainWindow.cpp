@@ -27,6 +27,14 @@ constexpr int kPicture2Id = 203;
 
 bool IsCellId(int id) { return id >= kFirstCellId && id < kFirstCellId + 25; }
 
+// The window as a shortcut or launcher asks for it, minimised included,
+// except maximised: a fixed window has no maximised form and opens as itself.
+// (Wine marks it maximised without resizing it; Windows would stretch it
+// over the work area, beyond the backdrop.)
+int ShowCommandFor(int requested) {
+    return requested == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : requested;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
@@ -34,7 +42,9 @@ MainWindow::MainWindow(HINSTANCE instance)
       backdrop_(instance, IDB_BACKDROP),
       resetFace_(instance, IDB_RESET_FACE),
       tileStart_(instance, IDB_TILE_START),
-      tileTurned_(instance, IDB_TILE_TURNED) {}
+      tileTurned_(instance, IDB_TILE_TURNED),
+      startDescription_(Widen(layout::kStartDescription)),
+      turnedDescription_(Widen(layout::kTurnedDescription)) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -67,7 +77,10 @@ void MainWindow::Show(int showCommand) {
     const int y = std::max(work.top, work.top + (work.bottom - work.top - size.cy) / 2);
     Checked(SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE),
             L"SetWindowPos(Form1)");
-    ShowWindow(hwnd_, showCommand);  // returns the previous visibility, not an error
+    ShowWindow(hwnd_, ShowCommandFor(showCommand));  // returns the previous visibility, not an error
+    // Windows may apply the launcher's show state to a program's first window
+    // whatever the program asks for; a fixed window has no maximised form.
+    if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     Checked(UpdateWindow(hwnd_), L"UpdateWindow");
 }
 
@@ -77,6 +90,13 @@ int MainWindow::RunMessageLoop() {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) FatalLastError(L"GetMessageW");
+        if (message.message == WM_KEYDOWN && hwnd_ && IsChild(hwnd_, message.hwnd)) {
+            // A held key repeats its key-down, and the dialog manager would
+            // click for each Enter; Space clicks once, on its key-up.
+            constexpr LPARAM kKeyWasDown = 1 << 30;
+            if (message.wParam == VK_RETURN && (message.lParam & kKeyWasDown)) continue;
+            if (OnArrowKey(message.hwnd, message.wParam)) continue;
+        }
         // Tab order, Space and Enter on the buttons, as in a dialog box.
         if (hwnd_ && IsDialogMessageW(hwnd_, &message)) continue;
         TranslateMessage(&message);
@@ -89,8 +109,13 @@ void MainWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
 }
 
 void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
+    PictureButton& button = Cell(cell);
     // Every picture handed out by HolderPicture is one of ours.
-    Cell(cell).SetPicture(static_cast<const Win32Picture&>(picture));
+    button.SetPicture(static_cast<const Win32Picture&>(picture));
+    // A cell showing the turned tile reads as pressed to a screen reader.
+    const bool turned = &picture == &tileTurned_;
+    annotations_.Set(button.hwnd(), turned,
+                     (turned ? turnedDescription_ : startDescription_).c_str());
 }
 
 void MainWindow::SetLabelCaption(std::string_view text) {
@@ -114,8 +139,13 @@ void MainWindow::Fatal(std::string_view what) { FatalError(Widen(what)); }
 
 PictureButton& MainWindow::Cell(CellIndex cell) {
     if (cell < 0 || cell >= static_cast<CellIndex>(cells_.size()))
-        FatalError(L"cell index " + std::to_wstring(cell) + L" is outside 0 to 24");
+        FatalError(L"cell index " + Widen(std::to_string(cell)) + L" is outside 0 to 24");
     return cells_[static_cast<std::size_t>(cell)];
+}
+
+HWND MainWindow::TabStop(int index) const {
+    if (index == layout::kCommand2TabIndex) return command2_.hwnd();
+    return cells_[static_cast<std::size_t>(index)].hwnd();
 }
 
 void MainWindow::RegisterWindowClass() {
@@ -161,6 +191,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: OnActivate(wParam); break;  // DefWindowProc then focuses the window
     case WM_SETFOCUS: OnSetFocus(); return 0;
     case DM_GETDEFID: return OnGetDefId();
+    case WM_GETOBJECT: annotations_.Start(); break;  // then the standard object
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -171,24 +202,33 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCreate() {
     dpi_ = Dpi::ForWindow(hwnd_);
-    // Creation order is tab order: the cells by index, then the new-game button.
-    for (std::size_t k = 0; k < cells_.size(); ++k)
-        cells_[k].Create(hwnd_, kFirstCellId + static_cast<int>(k), instance_);
-    command2_.Create(hwnd_, kCommand2Id, instance_);
+    // Each control is created in its place: under Wine every later move is
+    // a server round trip, which shows in the start-up time. Creation order
+    // is tab order: the cells by index, then the new-game button.
+    for (std::size_t k = 0; k < cells_.size(); ++k) {
+        const auto cell = static_cast<CellIndex>(k);
+        cells_[k].Create(hwnd_, kFirstCellId + cell, instance_, Widen(layout::CellName(cell)).c_str(),
+                         Pixels(layout::Command1(cell)));
+    }
+    command2_.Create(hwnd_, kCommand2Id, instance_, Widen(layout::kCommand2Name).c_str(),
+                     Pixels(layout::kCommand2));
     command2_.SetPicture(resetFace_);
-    label1_ = CreateStatic(kLabel1Id, Widen(layout::kLabel1Caption).c_str(), SS_LEFT);
-    picture1_ = CreateStatic(kPicture1Id, L"", SS_BITMAP);
-    picture2_ = CreateStatic(kPicture2Id, L"", SS_BITMAP);
+    label1_ = CreateStatic(kLabel1Id, Widen(layout::kLabel1Caption).c_str(), SS_LEFT, layout::kLabel1);
+    // SS_CENTERIMAGE keeps the holders at their layout size when they take
+    // their bitmaps.
+    picture1_ = CreateStatic(kPicture1Id, L"", SS_BITMAP | SS_CENTERIMAGE, layout::kPicture1);
+    picture2_ = CreateStatic(kPicture2Id, L"", SS_BITMAP | SS_CENTERIMAGE, layout::kPicture2);
     SendMessageW(picture1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(tileStart_.handle()));
     SendMessageW(picture2_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(tileTurned_.handle()));
     CreateFonts();
-    PlaceControls();
     lastFocus_ = cells_[0].hwnd();
 }
 
-HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style) {
+HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style, const layout::TwipRect& twips) {
+    const RECT bounds = Pixels(twips);
     // Never shown: no WS_VISIBLE, no tab stop.
-    return Checked(CreateWindowExW(0, WC_STATICW, text, WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+    return Checked(CreateWindowExW(0, WC_STATICW, text, WS_CHILD | style, bounds.left, bounds.top,
+                                   bounds.right - bounds.left, bounds.bottom - bounds.top, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                    nullptr),
                    L"CreateWindowExW(static)");
@@ -237,6 +277,24 @@ LRESULT MainWindow::OnGetDefId() {
     const int id = GetDlgCtrlID(focus);
     if (!IsCellId(id) && id != kCommand2Id) return 0;
     return MAKELRESULT(id, DC_HASDEFID);
+}
+
+bool MainWindow::OnArrowKey(HWND control, WPARAM key) {
+    using layout::Arrow;
+    Arrow arrow;
+    switch (key) {
+    case VK_LEFT: arrow = Arrow::Left; break;
+    case VK_RIGHT: arrow = Arrow::Right; break;
+    case VK_UP: arrow = Arrow::Up; break;
+    case VK_DOWN: arrow = Arrow::Down; break;
+    default: return false;
+    }
+    for (int from = 0; from <= layout::kCommand2TabIndex; ++from) {
+        if (TabStop(from) != control) continue;
+        SetFocus(TabStop(layout::ArrowTarget(from, arrow)));
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {

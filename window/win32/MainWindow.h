@@ -8,8 +8,10 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <type_traits>
 
+#include "Annotations.h"
 #include "Layout.h"
 #include "PictureButton.h"
 #include "Toolkit.h"
@@ -72,14 +74,16 @@ private:
     void OnSetFocus();
     LRESULT OnGetDefId();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    bool OnArrowKey(HWND control, WPARAM key);
 
     void RegisterWindowClass();
-    HWND CreateStatic(int id, const wchar_t* text, DWORD style);
+    HWND CreateStatic(int id, const wchar_t* text, DWORD style, const layout::TwipRect& twips);
     void CreateFonts();
     void PlaceControls();
     RECT Pixels(const layout::TwipRect& twips) const;
     SIZE WindowSize() const;
     PictureButton& Cell(CellIndex cell);
+    HWND TabStop(int index) const;  // in the layout's tab numbering
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -100,6 +104,10 @@ private:
 
     Font cellFont_;
     Font labelFont_;
+
+    Annotations annotations_;
+    const std::wstring startDescription_;
+    const std::wstring turnedDescription_;
 };
 
 }  // namespace zarnik::win32

@@ -1,7 +1,7 @@
 // An owner-drawn push button that shows a picture centred on a face of a
 // given colour, with a raised edge, a sunken edge and offset picture while
-// pressed, and a focus rectangle. The window owns the buttons; each button
-// only points at its picture.
+// pressed, and a ring over it all while it has the focus. The window owns
+// the buttons; each button only points at its picture.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +12,10 @@ namespace zarnik::win32 {
 
 class PictureButton {
 public:
-    // Creates the child window: control `id` of `parent`, a tab stop, shown.
-    // Buttons take their tab order from the order of creation.
-    void Create(HWND parent, int id, HINSTANCE instance);
+    // Creates the child window: control `id` of `parent` named `name` at
+    // `bounds`, a tab stop, shown. Buttons take their tab order from the
+    // order of creation.
+    void Create(HWND parent, int id, HINSTANCE instance, const wchar_t* name, const RECT& bounds);
 
     HWND hwnd() const { return hwnd_; }
     void MoveTo(const RECT& bounds);

@@ -28,7 +28,7 @@ void FatalLastError(std::wstring_view call) {
         LocalFree(system);
     } else {
         // GDI calls such as CreateFontW fail without setting an error code.
-        text += L"error " + std::to_wstring(code);
+        text += L"error " + Widen(std::to_string(code));
     }
     FatalError(text);
 }

@@ -8,7 +8,7 @@
 namespace zarnik::win32 {
 
 Win32Picture::Win32Picture(HINSTANCE instance, int id) {
-    const std::wstring call = L"LoadImageW(bitmap " + std::to_wstring(id) + L")";
+    const std::wstring call = L"LoadImageW(bitmap " + Widen(std::to_string(id)) + L")";
     // A DIB section keeps the 24-bit colours exact whatever the screen depth.
     bitmap_ = static_cast<HBITMAP>(Checked(
         LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION),

@@ -2,16 +2,18 @@
 // load event before the window first appears, then the message loop.
 #include <windows.h>
 
-#include <exception>
-
 #include "Form1.h"
 #include "MainWindow.h"
-#include "Win32Error.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    // A GUI program has nowhere to print, so even an escaped C++ exception
-    // is reported in a box rather than ending the process without a word.
-    std::set_terminate([] { zarnik::win32::FatalError(L"Zarnik stopped on an internal error."); });
+    // The game speaks Japanese whatever the system's own language: on a
+    // Windows that has Japanese resources, the system menu and the message
+    // box's button come from them. (Wine 8 ignores both calls and follows the
+    // Unix locale.) A failure leaves the system's language, so neither call
+    // is checked.
+    const LANGID japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN);
+    SetThreadUILanguage(japanese);
+    SetThreadLocale(MAKELCID(japanese, SORT_DEFAULT));
 
     zarnik::win32::MainWindow window(instance);
     window.Create();
