@@ -62,6 +62,14 @@ constexpr int ArrowTarget(int control, Arrow arrow) {
     return control;
 }
 
+// The focus mark of every front end: a solid black ring this wide, its outer
+// edge this far inside the focused button's edge, drawn over face and
+// picture (pixels at 96 DPI, scaled like the rest). Black stands out at
+// least 5:1 against every tile and face colour, and at these numbers the
+// ring stays clear of the new-game button's lettering.
+inline constexpr int kFocusRingWidth = 2;
+inline constexpr int kFocusRingInset = 3;
+
 // What screen readers say, in UTF-8: each cell by its place ("2行目 3列目",
 // row 2, column 3), its state as its description, the new-game button by
 // the word on its face.

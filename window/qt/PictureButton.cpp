@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "Layout.h"
+
 namespace zarnik::qt {
 namespace {
 
@@ -78,12 +80,11 @@ void PictureButton::PaintFrame(QPainter& painter) const {
 }
 
 void PictureButton::PaintFocus(QPainter& painter) const {
-    // Solid black, two pixels wide and three in from the edge: at least 5:1
-    // against every tile and face colour, clear of the new-game lettering,
-    // and scaled with the rest at any device pixel ratio.
-    const QRect r = rect().adjusted(3, 3, -3, -3);
-    for (const QRect& side : {QRect(r.left(), r.top(), r.width(), 2), QRect(r.left(), r.bottom() - 1, r.width(), 2),
-                              QRect(r.left(), r.top(), 2, r.height()), QRect(r.right() - 1, r.top(), 2, r.height())})
+    // In logical pixels, so it scales with the rest at any device pixel ratio.
+    constexpr int inset = layout::kFocusRingInset, width = layout::kFocusRingWidth;
+    const QRect r = rect().adjusted(inset, inset, -inset, -inset);
+    for (const QRect& side : {QRect(r.left(), r.top(), r.width(), width), QRect(r.left(), r.bottom() + 1 - width, r.width(), width),
+                              QRect(r.left(), r.top(), width, r.height()), QRect(r.right() + 1 - width, r.top(), width, r.height())})
         painter.fillRect(side, Qt::black);
 }
 

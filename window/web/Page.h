@@ -17,7 +17,7 @@ namespace imported {
 extern "C" {
 ZARNIK_PAGE(window) void Window(int width, int height, const char* caption, std::size_t captionSize,
                                 const char* face, std::size_t faceSize, const char* backdrop,
-                                std::size_t backdropSize);
+                                std::size_t backdropSize, int ringWidth, int ringInset);
 ZARNIK_PAGE(button) void Button(int control, int left, int top, int width, int height,
                                 const char* name, std::size_t nameSize);
 ZARNIK_PAGE(picture) void Picture(int control, const char* url, std::size_t urlSize,
@@ -33,12 +33,13 @@ ZARNIK_PAGE(fatal) void Fatal(const char* what, std::size_t whatSize);
 }  // namespace imported
 
 // Sizes the window, centred in the page, with `backdrop` drawn from its
-// top-left corner at its own size; titles the page `caption`, and sets
-// `face` (then any Japanese sans-serif) for the page's text.
+// top-left corner at its own size; titles the page `caption`, sets `face`
+// (then any Japanese sans-serif) for the page's text, and draws the focus
+// ring `ringWidth` wide with its outer edge `ringInset` inside a button's.
 inline void Window(layout::PixelSize size, std::string_view caption, std::string_view face,
-                   std::string_view backdrop) {
+                   std::string_view backdrop, int ringWidth, int ringInset) {
     imported::Window(size.width, size.height, caption.data(), caption.size(), face.data(),
-                     face.size(), backdrop.data(), backdrop.size());
+                     face.size(), backdrop.data(), backdrop.size(), ringWidth, ringInset);
 }
 
 // Adds a picture button at `r` within the window, after those added before

@@ -19,7 +19,7 @@ layout::PixelRect ToPixels(const layout::TwipRect& r) { return layout::ToPixels(
 
 void WebWindow::Create() {
     page::Window(layout::ToPixels(layout::kClient, kCssDpi), layout::kCaption,
-                 layout::kJapaneseFace, "BackdropImage.bmp");
+                 layout::kJapaneseFace, "BackdropImage.bmp", layout::kFocusRingWidth, layout::kFocusRingInset);
     for (CellIndex k = 0; k < kCells; ++k)
         page::Button(k, ToPixels(layout::Command1(k)), layout::CellName(k));
     page::Button(layout::kCommand2TabIndex, ToPixels(layout::kCommand2), layout::kCommand2Name);

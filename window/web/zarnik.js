@@ -57,8 +57,10 @@ function place(button) {
 }
 
 const page = {
-  window(width, height, caption, captionSize, face, faceSize, backdrop, backdropSize) {
+  window(width, height, caption, captionSize, face, faceSize, backdrop, backdropSize, ringWidth, ringInset) {
     document.title = text(caption, captionSize);
+    document.documentElement.style.setProperty('--ring-width', `${ringWidth}px`);
+    document.documentElement.style.setProperty('--ring-offset', `${-ringInset - ringWidth}px`);
     document.body.style.fontFamily = `"${text(face, faceSize)}", sans-serif`;
     const url = text(backdrop, backdropSize);
     load(url);

@@ -3,19 +3,14 @@
 #include <commctrl.h>
 
 #include "Dpi.h"
+#include "Layout.h"
 #include "Win32Error.h"
 
 namespace zarnik::win32 {
 namespace {
 
-// The focus mark, in pixels at 96 DPI: a black ring this thick, its outer
-// edge this far inside the button's. Black stands out at least 5:1 against
-// both tiles and the new-game face, and the ring clears that face's lettering.
-constexpr int kFocusRingWidth = 2;
-constexpr int kFocusRingInset = 3;
-
 void DrawFocusRing(HDC dc, RECT bounds, UINT dpi) {
-    const int inset = Dpi::Scale(kFocusRingInset, dpi), width = Dpi::Scale(kFocusRingWidth, dpi);
+    const int inset = Dpi::Scale(layout::kFocusRingInset, dpi), width = Dpi::Scale(layout::kFocusRingWidth, dpi);
     InflateRect(&bounds, -inset, -inset);
     const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
     const bool drawn = PatBlt(dc, bounds.left, bounds.top, w, width, BLACKNESS) &&
@@ -77,8 +72,10 @@ void PictureButton::Draw(const DRAWITEMSTRUCT& item, UINT dpi) const {
     if (picture_) {
         const SIZE size = picture_->ScaledSize(dpi);
         const int offset = pressed ? 1 : 0;
-        const int x = inner.left + (inner.right - inner.left - size.cx) / 2 + offset;
-        const int y = inner.top + (inner.bottom - inner.top - size.cy) / 2 + offset;
+        // Centred on the whole button, as in the other programs; the new-game
+        // face's lettering then keeps a pixel's gap to the focus ring.
+        const int x = bounds.left + (bounds.right - bounds.left - size.cx) / 2 + offset;
+        const int y = bounds.top + (bounds.bottom - bounds.top - size.cy) / 2 + offset;
         // The new-game face is a pixel wider than the space inside the edge;
         // clip it rather than paint over the edge.
         const int saved = Checked(SaveDC(dc), L"SaveDC");
