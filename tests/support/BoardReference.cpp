@@ -2,6 +2,9 @@
 //   zarnik_board_reference PRESS...          the board after PRESS... from a
 //                                            new game: 25 letters, o start, x turned
 //   zarnik_board_reference --solve PRESS...  the fewest presses that clear it
+//   zarnik_board_reference --arrows          where Left, Right, Up and Down
+//                                            take the focus from each button
+//                                            (tab order: cells, new game), a line each
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,8 +12,15 @@
 #include "BoardModel.h"
 
 int main(int argc, char** argv) {
+    using zarnik::testing::BoardModel;
+    if (argc > 1 && std::strcmp(argv[1], "--arrows") == 0) {
+        for (int c = 0; c <= 25; ++c)
+            std::printf("%d %d %d %d\n", BoardModel::Arrow(c, 'L'), BoardModel::Arrow(c, 'R'),
+                        BoardModel::Arrow(c, 'U'), BoardModel::Arrow(c, 'D'));
+        return 0;
+    }
     const bool solve = argc > 1 && std::strcmp(argv[1], "--solve") == 0;
-    zarnik::testing::BoardModel model;
+    BoardModel model;
     for (int i = solve ? 2 : 1; i < argc; ++i) {
         char* end = nullptr;
         const long k = std::strtol(argv[i], &end, 10);

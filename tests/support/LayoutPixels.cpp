@@ -1,11 +1,22 @@
-// The layout in pixels for scripts and browser tests that play a real program:
+// The layout for scripts and browser tests that play a real program:
 //   zarnik_layout_pixels [DPI]     (96 unless given)
 // prints "Command1 K LEFT TOP WIDTH HEIGHT" for each cell, then
-// "Command2 LEFT TOP WIDTH HEIGHT", "Client WIDTH HEIGHT" and "Caption TEXT".
+// "Command2 LEFT TOP WIDTH HEIGHT", "Client WIDTH HEIGHT", and the texts a
+// player meets: "Caption", "Prompt", "Name K" for each button in tab order,
+// "Start" and "Turned" (the cells' descriptions), each followed by its text.
 #include <cstdio>
 #include <cstdlib>
 
+#include "AppInfo.h"
 #include "Layout.h"
+
+namespace {
+
+void Text(const char* key, std::string_view text) {
+    std::printf("%s %.*s\n", key, static_cast<int>(text.size()), text.data());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace zarnik::layout;
@@ -18,5 +29,10 @@ int main(int argc, char** argv) {
     std::printf("Command2 %d %d %d %d\n", r.left, r.top, r.width, r.height);
     const PixelSize client = ToPixels(kClient, dpi);
     std::printf("Client %d %d\n", client.width, client.height);
-    std::printf("Caption %.*s\n", static_cast<int>(kCaption.size()), kCaption.data());
+    Text("Caption", kCaption);
+    Text("Prompt", ZARNIK_CLEARED_PROMPT);
+    for (zarnik::CellIndex k = 0; k < 25; ++k) std::printf("Name %d %s\n", k, CellName(k).c_str());
+    std::printf("Name %d %.*s\n", kCommand2TabIndex, static_cast<int>(kCommand2Name.size()), kCommand2Name.data());
+    Text("Start", kStartDescription);
+    Text("Turned", kTurnedDescription);
 }

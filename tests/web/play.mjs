@@ -1,5 +1,5 @@
 // Plays the built site in headless Chromium, as a player meets it.
-//   node play.mjs GROUP SITE BOARD_REFERENCE LAYOUT_PIXELS WEB_FACTS
+//   node play.mjs GROUP SITE BOARD_REFERENCE LAYOUT_PIXELS
 // Screenshots go to $ZARNIK_WEB_SHOTS too, when it names a folder.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -7,18 +7,22 @@ import { writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { launch, open, serve } from './browser.mjs';
 
-const [group, site, boardReference, layoutPixels, webFacts] = process.argv.slice(2);
+const [group, site, boardReference, layoutPixels] = process.argv.slice(2);
 const tool = (path, ...args) => execFileSync(path, args.map(String), { encoding: 'utf8' }).trim();
-const facts = JSON.parse(tool(webFacts));
 const reference = presses => tool(boardReference, ...presses);  // o start, x turned
-const kReset = facts.names.length - 1;  // the new-game button, after the cells
-const rects = [], client = {};  // [left, top, width, height] by control; the window's size
+const kReset = 25;  // the new-game button, after the cells
+// The layout and the texts a player meets, from the program's own headers;
+// where the arrows go, from the board reference.
+const rects = [], client = {}, facts = { names: [] };  // rects: [left, top, width, height] by control
 for (const line of tool(layoutPixels, 96).split('\n')) {
-  const [name, ...words] = line.split(' '), n = words.map(Number);
-  if (name === 'Command1') rects[n[0]] = n.slice(1);
-  else if (name === 'Command2') rects[kReset] = n;
-  else if (name === 'Client') [client.width, client.height] = n;
+  const [key, ...words] = line.split(' '), n = words.map(Number), text = words.join(' ');
+  if (key === 'Command1') rects[n[0]] = n.slice(1);
+  else if (key === 'Command2') rects[kReset] = n;
+  else if (key === 'Client') [client.width, client.height] = n;
+  else if (key === 'Name') facts.names[n[0]] = words.slice(1).join(' ');
+  else facts[{ Caption: 'title', Prompt: 'prompt', Start: 'start', Turned: 'turned' }[key]] = text;
 }
+facts.arrows = tool(boardReference, '--arrows').split('\n').map(line => line.split(' ').map(Number));
 
 // The board as the page shows it to screen readers, cell 0 first.
 const shown = page => page.$$eval('#window button', (buttons, cells, start, turned) => buttons.slice(0, cells)
