@@ -12,7 +12,8 @@ set -eu
 packages=""
 for group in "$@"; do
     case $group in
-    linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic" ;;
+    linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev
+        fonts-ipafont-gothic" ;;
     windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev

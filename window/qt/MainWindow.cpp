@@ -1,7 +1,6 @@
 #include "MainWindow.h"
 
 #include <QIcon>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <string>
@@ -9,6 +8,8 @@
 #include "BuiltInImages.h"
 #include "GuiSession.h"
 #include "Layout.h"
+#include "MessageBox.h"
+#include "WindowFrame.h"
 
 namespace zarnik::qt {
 namespace {
@@ -88,8 +89,7 @@ std::unique_ptr<QObject> MainWindow::ConnectEvents(FormEvents& events) {
 }
 
 void MainWindow::ShowCentred() {
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = this->screen()) CentreFrameOn(*this, screen->availableGeometry());
     show();
     activateWindow();
 }
@@ -127,13 +127,20 @@ const Picture& MainWindow::HolderPicture(Holder holder) {
 }
 
 void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
-    QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(prompt), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    ShowMessageBox(*this, FromUtf8(title), FromUtf8(prompt));
 }
 
 void MainWindow::Fatal(std::string_view what) { GuiSession::Fatal(what); }
+
+void MainWindow::changeEvent(QEvent* event) {
+    // The window has one size. Window managers offer full screen (and some
+    // maximise) even so, which would leave the board in the corner of a
+    // black screen; the request is turned down.
+    constexpr Qt::WindowStates kOtherSizes = Qt::WindowFullScreen | Qt::WindowMaximized;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & kOtherSizes))
+        setWindowState(windowState() & ~kOtherSizes);
+    QWidget::changeEvent(event);
+}
 
 void MainWindow::paintEvent(QPaintEvent*) {
     // Drawn once from the top-left at its own size; the window cuts the rest.
