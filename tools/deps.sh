@@ -17,7 +17,7 @@ for group in "$@"; do
     windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev
-        file strace lintian" ;;
+        file strace openbox wmctrl lintian" ;;
     bench) packages="$packages libbenchmark-dev xvfb dbus-x11 wine wine64" ;;
     package) packages="$packages dpkg-dev file" ;;
     *) echo "deps.sh: unknown group '$group' (linux windows test bench package)" >&2; exit 2 ;;
