@@ -1,6 +1,7 @@
 #include "WindowFrame.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QThread>
 #include <algorithm>
 #include <cstdlib>
@@ -62,8 +63,9 @@ QMargins ExpectedFrame(QWidget& window) {
 
     // Qt reads the connection's events, so the answer is polled for rather
     // than waited on; window managers answer within a millisecond or two.
+    // One that does not within 0.1 s gets the window placed as if unframed.
     const qreal ratio = window.devicePixelRatioF();
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
         const std::vector<std::uint32_t> e = Items(c, id, extents, XCB_ATOM_CARDINAL);
         if (e.size() == 4)  // left, right, top, bottom, in device pixels
             return QMargins(qRound(e[0] / ratio), qRound(e[2] / ratio), qRound(e[1] / ratio),
@@ -75,11 +77,17 @@ QMargins ExpectedFrame(QWidget& window) {
 
 void CentreFrameOn(QWidget& window, const QRect& target) {
     const QMargins frame = ExpectedFrame(window);
-    const QSize outer = window.size().grownBy(frame);
-    const QPoint topLeft = target.center() - QPoint((outer.width() - 1) / 2, (outer.height() - 1) / 2);
+    QRect outer(QPoint(), window.size().grownBy(frame));
+    outer.moveCenter(target.center());
+    // Kept on the screen, should the target be near its edge.
+    if (const QScreen* screen = QGuiApplication::screenAt(target.center())) {
+        const QRect area = screen->availableGeometry();
+        outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())));
+        outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));
+    }
     // The window exists natively now, so this is the client rectangle, which
     // window managers keep where it is asked for.
-    window.setGeometry(QRect(topLeft + QPoint(frame.left(), frame.top()), window.size()));
+    window.setGeometry(outer.marginsRemoved(frame));
 }
 
 }  // namespace zarnik::qt

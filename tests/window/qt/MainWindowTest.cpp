@@ -93,6 +93,8 @@ TEST_F(MainWindowTest, TheMessageIsAPlainBoxWithOnlyOkThatHoldsOffClicksOnTheBoa
         shown = box->windowTitle() + "|" + box->text();
         EXPECT_TRUE(box->buttons().size() == 1 && box->standardButtons() == QMessageBox::Ok);
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_TRUE(box->button(QMessageBox::Ok)->icon().isNull()) << "a plain OK";
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->role(), QAccessible::AlertMessage);
         EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
         Click(12);
         box->reject();
