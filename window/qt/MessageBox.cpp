@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -25,8 +26,10 @@ public:
 protected:
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event);  // gives the box its final size
-        // Qt centres the box by a guessed frame; this centres the real one.
-        CentreFrameOn(*this, parentWidget()->frameGeometry());
+        // Qt centres the box by a guessed frame, and may not yet know the
+        // owner's; both are asked of the window manager.
+        QWidget& owner = *parentWidget();
+        CentreFrameOn(*this, owner.geometry().marginsAdded(ExpectedFrame(owner)));
     }
 };
 
@@ -38,9 +41,14 @@ void ShowMessageBox(QWidget& owner, const QString& title, const QString& prompt)
     box.setWindowModality(Qt::ApplicationModal);
     // Styles put a tick or arrow on OK; the box is plain.
     box.button(QMessageBox::Ok)->setIcon(QIcon());
-    // The named parts are QMessageBox's own, stable since Qt 4. The icon's
-    // column stays in the layout even when empty, pushing the text right.
-    if (auto* icon = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) icon->hide();
+    // Without an icon QMessageBox still indents the text, by a spacer in the
+    // icon's column and the spacing after it, 10 px right of centre.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->setHorizontalSpacing(0);
+        if (QLayoutItem* indent = grid->itemAtPosition(0, 0); indent && indent->spacerItem())
+            indent->spacerItem()->changeSize(0, 0);
+    }
+    // The named parts are QMessageBox's own, stable since Qt 4.
     if (auto* buttons = box.findChild<QDialogButtonBox*>(QStringLiteral("qt_msgbox_buttonbox")))
         buttons->setCenterButtons(true);
     if (auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
