@@ -53,8 +53,8 @@ void ShowMessageBox(QWidget& owner, const QString& title, const QString& prompt)
         buttons->setCenterButtons(true);
     if (auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
         text->setAlignment(Qt::AlignCenter);
-        // Qt sizes the box by its text alone, too narrow for window managers
-        // to show the title beside their buttons.
+        // Qt leaves 50 px beside the title, too little for window managers
+        // to show it next to their buttons.
         const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
         text->setMinimumWidth(titleFont.horizontalAdvance(title) + kTitleBarButtons * kTitleBarHeight);
     }

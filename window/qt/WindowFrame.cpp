@@ -85,8 +85,8 @@ void CentreFrameOn(QWidget& window, const QRect& target) {
         outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())));
         outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));
     }
-    // The window exists natively now, so this is the client rectangle, which
-    // window managers keep where it is asked for.
+    // The client rectangle: window managers keep a client where it is asked
+    // for, while what move() places depends on whether Qt knows the frame.
     window.setGeometry(outer.marginsRemoved(frame));
 }
 
