@@ -8,18 +8,19 @@
 #              puppeteer-core (npm ci, at the version package-lock.json pins)
 #     test     every test (the Linux and Windows builds need their groups too)
 #     bench    the benchmarks
-#     package  the .deb and its checks
+#     package  make the .deb (its checks are tests)
 set -eu
 
 packages=""
 for group in "$@"; do
     case $group in
-    linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic" ;;
+    linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev
+        fonts-ipafont-gothic" ;;
     windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
     web) packages="$packages cmake ninja-build clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev
-        file strace icoutils python3-pyatspi" ;;
+        file strace icoutils python3-pyatspi openbox wmctrl lintian" ;;
     bench) packages="$packages libbenchmark-dev xvfb dbus-x11 wine wine64" ;;
     package) packages="$packages dpkg-dev file" ;;
     *) echo "deps.sh: unknown group '$group' (linux windows web test bench package)" >&2; exit 2 ;;

@@ -21,7 +21,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Xvfb picks a free display itself and names it once it accepts clients.
 start_xvfb() {
     mkfifo "$tmp/displayfd"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
     xvfb_pid=$!
     pids+=("$xvfb_pid")
     read -r -t 15 display_number <"$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"

@@ -1,9 +1,11 @@
 // The Qt application around the window: refuses to start without a display
 // with one plain line instead of Qt's abort, keeps Qt from reading the
-// command line, sets up the Japanese font fallback, and runs the event loop.
+// command line, makes the program Japanese (locale, Qt's translation, font
+// fallback), and runs the event loop.
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +33,7 @@ private:
     int argc_ = 1;
     char* argv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
+    std::unique_ptr<QTranslator> translator_;
     std::unique_ptr<QuitOnSignal> quitOnSignal_;
 };
 

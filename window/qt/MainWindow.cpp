@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <string>
@@ -10,6 +9,8 @@
 #include "BuiltInImages.h"
 #include "GuiSession.h"
 #include "Layout.h"
+#include "MessageBox.h"
+#include "WindowFrame.h"
 
 namespace zarnik::qt {
 namespace {
@@ -93,8 +94,7 @@ std::unique_ptr<QObject> MainWindow::ConnectEvents(FormEvents& events) {
 }
 
 void MainWindow::ShowCentred() {
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = this->screen()) CentreFrameOn(*this, screen->availableGeometry());
     show();
     activateWindow();
 }
@@ -132,10 +132,7 @@ const Picture& MainWindow::HolderPicture(Holder holder) {
 }
 
 void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
-    QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(prompt), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    ShowMessageBox(*this, FromUtf8(title), FromUtf8(prompt));
 }
 
 void MainWindow::Fatal(std::string_view what) { GuiSession::Fatal(what); }
@@ -157,6 +154,16 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // The window has one size. Window managers offer full screen (and some
+    // maximise) even so, which would leave the board in the corner of a
+    // black screen; the request is turned down.
+    constexpr Qt::WindowStates kOtherSizes = Qt::WindowFullScreen | Qt::WindowMaximized;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & kOtherSizes))
+        setWindowState(windowState() & ~kOtherSizes);
+    QWidget::changeEvent(event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -28,8 +28,9 @@ public:
     // goes first, so no click can reach a handler that is gone.
     [[nodiscard]] std::unique_ptr<QObject> ConnectEvents(FormEvents& events);
 
-    // Shows the window centred on its screen where the platform lets a
-    // program place its windows, with the focus on the first cell.
+    // Shows the window, frame included, centred on its screen's free area
+    // where the platform lets a program place its windows, with the focus on
+    // the first cell.
     void ShowCentred();
 
     void SetCellFaceColour(CellIndex cell, Colour colour) override;
@@ -50,6 +51,7 @@ public:
     PictureHolder* Picture2() const { return picture2_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // The arrow keys the buttons pass up: the focus moves within the grid.
     void keyPressEvent(QKeyEvent* event) override;
