@@ -1,11 +1,28 @@
 # Sourced by every script that plays a real program on a private X server,
-# the Linux program or Zarnik.exe under Wine: one way to start it, to find its
-# controls (the layout in pixels at the DPI under test), to read the board off
-# the screen, and to know what it should show (the board reference).
-# ZARNIK_TEST_TOOLS names the folder of zarnik_board_reference,
-# zarnik_layout_pixels and zarnik_wm_close.
+# the Linux program (bare or under a window manager) or Zarnik.exe under
+# Wine: one way to start it, to find its controls (the layout in pixels at
+# the DPI under test), to read the board off the screen, and to know what it
+# should show (the board reference). ZARNIK_TEST_TOOLS names the folder of
+# zarnik_board_reference, zarnik_layout_pixels and zarnik_wm_close.
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
 tools=${ZARNIK_TEST_TOOLS:?the folder of the test tools}
+wm=""
+
+# eventually COMMAND...: retries it for up to 5 s, for a busy machine.
+eventually() {
+    local _
+    for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
+    return 1
+}
+
+# A real window manager on the display (openbox), as on a desktop.
+start_wm() {
+    openbox >"$tmp/openbox.log" 2>&1 &
+    pids+=($!)
+    wm=openbox
+    wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    eventually wm_up || fail "openbox did not start: $(cat "$tmp/openbox.log")"
+}
 
 # start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX
 # Starts the program (the Linux one under the command in the array wrapper,
@@ -28,10 +45,28 @@ start_game() {
     pids+=("$zarnik_pid")
     layout=$("$tools/zarnik_layout_pixels" "$dpi")
     caption=$(awk '$1 == "Caption" {print $2}' <<<"$layout")
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$caption\$" | head -1)
-    [ -n "$window" ] || fail "no window appeared: $(cat "$tmp/stderr")"
+    eventually main_window || fail "no window appeared: $(cat "$tmp/stderr")"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     presses=()
+}
+# The program's windows with the caption: the main one, and the cleared
+# message when it is up. (A window manager's own windows come and go
+# meanwhile, which can end a search with BadWindow; hence the retries.)
+captioned() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null; }
+main_window() { window=$(captioned | head -1) && [ -n "$window" ]; }
+message_box() { captioned | grep -vx "$window" | head -1 || true; }
+box_is() {  # box_is up|down
+    if [ "$1" = up ]; then box=$(message_box) && [ -n "$box" ]; else [ -z "$(message_box)" ]; fi
+}
+wait_for_box() { eventually box_is "$1" || fail "the cleared message did not go $1"; }
+# "x y width height" of a window's frame as the window manager reports it.
+# (xwininfo, as xdotool gives a framed window's position as its frame's.)
+frame() {
+    local x y w h l r t b
+    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 }
+        /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
+    IFS=', ' read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | cut -d= -f2)
+    echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
 }
 
 # rect CONTROL: "left top width height" in the client area, for a cell by its
@@ -61,14 +96,9 @@ screen_board() {
 # Waits until the screen shows the board that the presses since the last new
 # game make by the reference, which the program reaches once it has caught up.
 expect_board() {  # expect_board WHAT
-    local want seen _
     want=$("$tools/zarnik_board_reference" "${presses[@]}")
-    for _ in $(seq 100); do
-        seen=$(screen_board)
-        [ "$seen" = "$want" ] && return 0
-        sleep 0.05
-    done
-    fail "$1: the screen shows $seen, expected $want"
+    shows_want() { seen=$(screen_board) && [ "$seen" = "$want" ]; }
+    eventually shows_want || fail "$1: the screen shows $seen, expected $want"
 }
 clearing_presses() { "$tools/zarnik_board_reference" --solve "${presses[@]}"; }
 
@@ -86,20 +116,9 @@ key() {
     xdotool key --delay 20 "$@"
 }
 
-# The other window with the caption: the cleared message, if it is up.
-message_box() { xdotool search --onlyvisible --name "^$caption\$" | grep -vx "$window" | head -1 || true; }
-wait_for_box() {  # wait_for_box up|down
-    local _
-    for _ in $(seq 100); do
-        if [ "$1" = up ]; then [ -n "$(message_box)" ] && return 0; else [ -z "$(message_box)" ] && return 0; fi
-        sleep 0.05
-    done
-    fail "the cleared message did not go $1"
-}
-
 # Closes the window as a player does, and expects a clean exit.
 close_game() {
-    if [ "$kind" = linux ]; then "$tools/zarnik_wm_close" "$window"; else key alt+F4; fi
+    if [ "$kind$wm" = linux ]; then "$tools/zarnik_wm_close" "$window"; else key alt+F4; fi
     timeout 15 tail --pid="$zarnik_pid" -f /dev/null || fail "still running after its window was closed"
     local status=0
     wait "$zarnik_pid" || status=$?

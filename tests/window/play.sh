@@ -1,18 +1,39 @@
 #!/bin/bash
 # Plays a real program with real pointer and key input on a private X server,
 # reading the board off the screen after every step:
-#   play.sh linux ZARNIK SCALE          the Linux program at a Qt scale factor
-#   play.sh wine ZARNIK.EXE DPI PREFIX  Zarnik.exe under Wine at a DPI
+#   play.sh linux ZARNIK SCALE [openbox]  the Linux program at a Qt scale
+#                                         factor, bare or under openbox
+#   play.sh wine ZARNIK.EXE DPI PREFIX    Zarnik.exe under Wine at a DPI
+# Under openbox it also checks what a window manager shows: the frame and the
+# cleared message centred, the message's whole title, WM_CLASS as the
+# desktop entry ZARNIK_DESKTOP_ENTRY names it, full screen turned down.
 set -euo pipefail
 . "$(dirname "$0")/../support/game.sh"
-trap 'echo "(playing $1 at $3)" >&2' ERR
+trap 'echo "(playing $1 at $3 ${4:-})" >&2' ERR
 start_xvfb
+[ "${4:-}" = openbox ] && start_wm
 start_game "$@"
 read -r client_w client_h <<<"$(rect Client)"
 [ "$WIDTH $HEIGHT" = "$client_w $client_h" ] || fail "client area ${WIDTH}x$HEIGHT, expected ${client_w}x$client_h"
-# Without a window manager the client area is where the program put its frame.
-dx=$(((1280 - WIDTH) / 2 - X)) dy=$(((1024 - HEIGHT) / 2 - Y))
-[ "$kind" = wine ] || { [ "${dx#-}" -le 1 ] && [ "${dy#-}" -le 1 ]; } || fail "not centred: $X,$Y"
+# "x y w h" $1 centred on $2, to a pixel.
+centred() {
+    local a b
+    read -r -a a <<<"$1" && read -r -a b <<<"$2"
+    local dx=$((2 * a[0] + a[2] - 2 * b[0] - b[2])) dy=$((2 * a[1] + a[3] - 2 * b[1] - b[3]))
+    [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ]
+}
+if [ -n "$wm" ]; then
+    main=$(frame "$window")
+    centred "$main" "$(xprop -root _NET_WORKAREA | cut -d= -f2 | tr -d , | cut -d' ' -f2-5)" || fail "frame $main not centred"
+    class=$(xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')
+    grep -qx "StartupWMClass=$class" "$ZARNIK_DESKTOP_ENTRY" || fail "WM_CLASS $class is not the desktop entry's"
+    # Full screen would leave the fixed board in a corner of a black screen.
+    wmctrl -i -r "$window" -b add,fullscreen
+    back() { ! xprop -id "$window" _NET_WM_STATE | grep -q FULLSCREEN && [ "$(frame "$window")" = "$main" ]; }
+    sleep 0.3 && eventually back || fail "full screen was not turned down: $(frame "$window")"
+elif [ "$kind" = linux ]; then  # the client area stands where the program put its frame
+    centred "$X $Y $WIDTH $HEIGHT" "0 0 1280 1024" || fail "not centred: $X,$Y"
+fi
 expect_board "at start"
 
 # The keyboard: the focus starts on cell 0; Space and Return press, Tab and
@@ -52,13 +73,44 @@ xdotool mousemove --window "$window" $(centre 7) click --repeat 3 --delay 80 1
 presses+=(7 7 7)
 expect_board "after a triple click on cell 7"
 
-# A clear from a new game: the message comes up over the all-red board, holds
-# off clicks on the board while it is up, and leaves the board as it was.
+# A clear from a new game: the message comes up over the all-red board and
+# holds off clicks on the board while it is up.
 click Command2
 expect_board "after the new-game button"
+last=$(clearing_presses | awk '{print $NF}')
 click $(clearing_presses)
 wait_for_box up
-box=$(message_box)
+if [ -n "$wm" ]; then
+    centred "$(frame "$box")" "$main" || fail "the message's frame $(frame "$box") is not centred on $main"
+    # Its title bar shows as much title as the main window's: the width where
+    # a title bar differs from itself with the title blanked.
+    title_width() {
+        local x y w h top
+        read -r x y w h <<<"$(frame "$1")"
+        top=$(xprop -id "$1" _NET_FRAME_EXTENTS | cut -d, -f3 | tr -d ' ')
+        bar() { import -silent -window root -crop "${w}x$top+$x+$y" +repage "$tmp/$1.png"; }
+        blanked() {
+            bar blank
+            title=$(convert "$tmp/titled.png" "$tmp/blank.png" -compose difference -composite \
+                -threshold 10% -format '%@' info: 2>/dev/null | cut -dx -f1) && [ "$title" -gt 0 ]
+        }
+        bar titled
+        xprop -id "$1" -f _NET_WM_NAME 8u -set _NET_WM_NAME " "
+        eventually blanked || title=0
+        xprop -id "$1" -f _NET_WM_NAME 8u -set _NET_WM_NAME "$caption"
+        echo "$title"
+    }
+    full=$(title_width "$window") shown=$(title_width "$box")
+    ((full > 0 && shown + 2 >= full)) || fail "the message shows $shown of the main window's $full title pixels"
+    # The prompt in the top half and OK in the bottom one, each centred.
+    import -silent -window "$box" "$tmp/box.png"
+    read -r bw bh < <(convert "$tmp/box.png" -format '%w %h\n' info:)
+    for y in 0 $((bh / 2)); do
+        ink=$(convert "$tmp/box.png" -crop "${bw}x$((bh / 2))+0+$y" +repage -threshold 50% -negate -format '%@' info:)
+        off=$((2 * $(cut -d+ -f2 <<<"$ink") + $(cut -dx -f1 <<<"$ink") - bw))
+        [ "${off#-}" -le 2 ] || fail "the message's $( ((y)) && echo OK || echo text) is $((off / 2)) px off centre"
+    done
+fi
 xdotool windowmove "$box" $((X + WIDTH + 8)) 100  # aside, so every cell shows
 expect_board "under the cleared message"
 [ "$(screen_board)" = xxxxxxxxxxxxxxxxxxxxxxxxx ] || fail "the clearing presses did not clear"
@@ -67,7 +119,9 @@ xdotool mousemove --window "$window" $(centre 6) click 1
 xdotool key Return
 wait_for_box down
 expect_board "after the message, with a click on the board while it was up"
+# The focus is back on the last cell pressed.
+key space; presses+=("$last"); expect_board "Space after the message"
 
 close_game
 [ "$kind" = wine ] || [ ! -s "$tmp/stderr" ] || fail "wrote to stderr: $(cat "$tmp/stderr")"
-echo "played $1 at $3: $((${#presses[@]})) presses into the last game"
+echo "played $1 at $3 ${4:-}: ${#presses[@]} presses into the last game"

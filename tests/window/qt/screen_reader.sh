@@ -13,7 +13,7 @@ dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesk
     string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
 start_game linux "$1" 1
 expect_board "at start"
-ZARNIK_AFTER_12=$("$tools/zarnik_board_reference" 12) /usr/bin/python3 - <<'PYTHON'
+ZARNIK_CAPTION=$caption ZARNIK_AFTER_12=$("$tools/zarnik_board_reference" 12) /usr/bin/python3 - <<'PYTHON'
 import os, sys, time
 import pyatspi
 from gi.repository import GLib
@@ -30,9 +30,10 @@ def wait_for(find, what):
     fail(what)
 
 desktop = pyatspi.Registry.getDesktop(0)
-app = wait_for(lambda: next((a for a in desktop if a and a.name == "zarnik"), None), "no application zarnik on the bus")
+caption = os.environ["ZARNIK_CAPTION"]
+app = wait_for(lambda: next((a for a in desktop if a and a.name == caption), None), "no application on the bus named " + caption)
 window = app[0]
-if (window.getRoleName(), window.name, app.childCount) != ("frame", "Zarnik", 1):
+if (window.getRoleName(), window.name, app.childCount) != ("frame", caption, 1):
     fail(f"the program shows as {app.childCount} windows, the first a {window.getRoleName()} named {window.name}")
 buttons = list(window)
 names = [b.name for b in buttons]
