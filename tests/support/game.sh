@@ -43,8 +43,17 @@ start_game() {
     fi
     zarnik_pid=$!
     pids+=("$zarnik_pid")
-    layout=$("$tools/zarnik_layout_pixels" "$dpi")
-    caption=$(awk '$1 == "Caption" {print $2}' <<<"$layout")
+    declare -gA rects
+    local key a b c d e k
+    while read -r key a b c d e; do
+        case $key in
+        Command1) rects[$a]="$b $c $d $e" ;;
+        Command2 | Client) rects[$key]="$a $b $c $d" ;;
+        Caption) caption=$a ;;
+        esac
+    done < <("$tools/zarnik_layout_pixels" "$dpi")
+    board_points=()  # where screen_board looks: the middle of each cell
+    for k in $(seq 0 24); do board_points+=($(centre "$k")); done
     eventually main_window || fail "no window appeared: $(cat "$tmp/stderr")"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     presses=()
@@ -71,10 +80,10 @@ frame() {
 
 # rect CONTROL: "left top width height" in the client area, for a cell by its
 # number, Command2 or Client (the client area's size only).
-rect() { awk -v c="$1" '$1 == "Command1" && $2 == c {print $3, $4, $5, $6} $1 == c {print $2, $3, $4, $5}' <<<"$layout"; }
+rect() { echo "${rects[$1]}"; }
 # at CONTROL DX DY: the point DX, DY pixels into the control, in the window.
-at() { local l t w h; read -r l t w h <<<"$(rect "$1")"; echo $((l + $2)) $((t + $3)); }
-centre() { local l t w h; read -r l t w h <<<"$(rect "$1")"; at "$1" $((w / 2)) $((h / 2)); }
+at() { local l t w h; read -r l t w h <<<"${rects[$1]}"; echo $((l + $2)) $((t + $3)); }
+centre() { local l t w h; read -r l t w h <<<"${rects[$1]}"; echo $((l + w / 2)) $((t + h / 2)); }
 
 # "R,G,B" of each point given (X Y X Y ...) of the window, one per line, as
 # the screen shows it.
@@ -89,9 +98,7 @@ pixels() {
 # The board as the screen shows it, cell 0 first: o where the middle of a
 # tile is pale teal, x where it is red, ? for anything else.
 screen_board() {
-    local points=() k
-    for k in $(seq 0 24); do points+=($(centre "$k")); done
-    pixels "${points[@]}" | awk -F, '{ printf ($1 == 255 && $2 < 160) ? "x" : ($1 < 200 && $2 > $1) ? "o" : "?" }'
+    pixels "${board_points[@]}" | awk -F, '{ printf ($1 == 255 && $2 < 160) ? "x" : ($1 < 200 && $2 > $1) ? "o" : "?" }'
 }
 # Waits until the screen shows the board that the presses since the last new
 # game make by the reference, which the program reaches once it has caught up.
@@ -106,7 +113,7 @@ clearing_presses() { "$tools/zarnik_board_reference" --solve "${presses[@]}"; }
 click() {
     local c
     for c in "$@"; do
-        xdotool mousemove --window "$window" $(centre "$c") click 1
+        xdotool mousemove --window "$window" $(centre "$c") click --delay 0 1
         if [ "$c" = Command2 ]; then presses=(); else presses+=("$c"); fi
     done
 }
@@ -119,7 +126,8 @@ key() {
 # Closes the window as a player does, and expects a clean exit.
 close_game() {
     if [ "$kind$wm" = linux ]; then "$tools/zarnik_wm_close" "$window"; else key alt+F4; fi
-    timeout 15 tail --pid="$zarnik_pid" -f /dev/null || fail "still running after its window was closed"
+    gone() { ! ps -o stat= -p "$zarnik_pid" | grep -qv Z; }  # exited, if not yet waited for
+    eventually gone || fail "still running 5 s after its window was closed"
     local status=0
     wait "$zarnik_pid" || status=$?
     ((status == 0)) || fail "exit status $status after closing: $(cat "$tmp/stderr")"
