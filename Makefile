@@ -35,14 +35,15 @@ web-serve: web
 	@/usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEBBUILD)/site
 
 # Every program, then every test; the Windows and browser tests play the
-# .exe and the site.
+# .exe and the site. Two at a time: most of them wait on an X server, Wine or
+# a browser, each test on its own (the Wine games take turns on one prefix).
 test: WERROR = ON
 test: windows web sanitize
 	@tools/deps.sh linux test package web
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
 		-DZARNIK_WEB_SITE=$(CURDIR)/$(WEBBUILD)/site >/dev/null
 	@cmake --build $(BUILD)
-	@cd $(BUILD) && ctest --output-on-failure --timeout 600
+	@cd $(BUILD) && ctest --output-on-failure --timeout 600 -j2
 
 # The offscreen tests again, built with AddressSanitizer, UBSan and LeakSanitizer
 # (the X server and Wine tests play the normal build's programs). Nothing is
