@@ -10,6 +10,9 @@
 #include <optional>
 #include <random>
 
+#include <QAccessible>
+
+#include "AppInfo.h"
 #include "BoardModel.h"
 #include "BoxWatcher.h"
 #include "Form1.h"
@@ -95,10 +98,12 @@ protected:
     zarnik::testing::BoardModel model;
     int focus = 0, clears = 0, badBoxes = 0;
     BoxWatcher boxes{[this](const QMessageBox& box) {
-        // The application-modal "クリアー!!" with only OK, over an all-red board.
-        bool good = box.text() == QStringLiteral("クリアー!!") && box.windowTitle() == QStringLiteral("Zarnik") &&
-                    box.icon() == QMessageBox::NoIcon && box.buttons().size() == 1 &&
-                    box.button(QMessageBox::Ok) && box.windowModality() == Qt::ApplicationModal;
+        // The application-modal "クリアー!!" with only a plain OK, over an
+        // all-red board, an alert to screen readers.
+        bool good = box.text() == QStringLiteral(ZARNIK_CLEARED_PROMPT) && box.windowTitle() == QStringLiteral(ZARNIK_TITLE) &&
+                    box.icon() == QMessageBox::NoIcon && box.buttons().size() == 1 && box.button(QMessageBox::Ok) &&
+                    box.button(QMessageBox::Ok)->icon().isNull() && box.windowModality() == Qt::ApplicationModal &&
+                    QAccessible::queryAccessibleInterface(const_cast<QMessageBox*>(&box))->role() == QAccessible::AlertMessage;
         for (int k = 0; k < 25; ++k) good = good && window.Command1(k)->faceColour() == kTurned;
         badBoxes += !good;
     }};

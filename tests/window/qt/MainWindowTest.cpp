@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImageReader>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 
 namespace zarnik::qt {
@@ -21,10 +18,6 @@ protected:
     void Show() {
         window.ShowCentred();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    // Through the window system, as a real click arrives, so modality applies.
-    void Click(int k) {
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, window.Command1(k)->geometry().center());
     }
     MainWindow window;
 };
@@ -77,32 +70,6 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
         for (int x = 2 * factor; x < 55 * factor; ++x)
             ASSERT_EQ(cell.pixelColor(x, y), tile.pixelColor(x / factor - 2, y / factor - 2))
                 << x << "," << y << " at factor " << factor;
-}
-
-TEST_F(MainWindowTest, TheMessageIsAPlainBoxWithOnlyOkThatHoldsOffClicksOnTheBoard) {
-    int clicks = 0;
-    QObject::connect(window.Command1(12), &QAbstractButton::clicked, [&] { ++clicks; });
-    Show();
-    QString shown;
-    QTimer catcher;
-    QObject::connect(&catcher, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        shown = box->windowTitle() + "|" + box->text();
-        EXPECT_TRUE(box->buttons().size() == 1 && box->standardButtons() == QMessageBox::Ok);
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        EXPECT_TRUE(box->button(QMessageBox::Ok)->icon().isNull()) << "a plain OK";
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->role(), QAccessible::AlertMessage);
-        EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
-        Click(12);
-        box->reject();
-    });
-    catcher.start(5);
-    window.ShowMessage("クリアー!!", "Zarnik");
-    EXPECT_EQ(shown, QStringLiteral("Zarnik|クリアー!!"));
-    EXPECT_EQ(clicks, 0) << "the window takes no clicks while the box is up";
-    Click(12);
-    EXPECT_EQ(clicks, 1);
 }
 
 using MainWindowDeathTest = MainWindowTest;
