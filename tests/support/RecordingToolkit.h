@@ -41,10 +41,7 @@ public:
     const Picture& HolderPicture(Holder holder) override {
         return holder == Holder::Picture1 ? static_cast<const Picture&>(start_) : turned_;
     }
-    void ShowMessage(std::string_view prompt, std::string_view title) override {
-        messages.push_back(std::string(prompt) + "|" + std::string(title));
-        log.push_back("message " + messages.back());
-    }
+    void ShowMessage(std::string_view prompt, std::string_view) override { log.push_back("message " + std::string(prompt)); }
     [[noreturn]] void Fatal(std::string_view what) override { throw FatalError(std::string(what)); }
 
     const Picture& start() const { return start_; }
@@ -53,7 +50,6 @@ public:
     std::vector<std::string> log;  // "colour 3 0000FF", "picture 3 Picture2", ...
     std::array<Face, 25> faces{};  // at() throws on a cell outside 0..24
     std::string caption = "Label1";
-    std::vector<std::string> messages;  // "prompt|title"
 
 private:
     struct Tile : Picture {};
