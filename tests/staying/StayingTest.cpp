@@ -42,8 +42,6 @@ protected:
         model.NewGame();
     }
 
-    QWidget* Widget(int target) const { return target == kCommand2 ? window.Command2() : window.Command1(target); }
-
     // Through the platform window, so that hit-testing, focus and modality take part.
     void Do(How how, int target) {
         QWindow* w = window.windowHandle();
@@ -56,9 +54,9 @@ protected:
             return;
         }
         if (how == kClick) {
-            QTest::mouseClick(w, Qt::LeftButton, {}, Widget(target)->geometry().center());
+            QTest::mouseClick(w, Qt::LeftButton, {}, window.Control(target)->geometry().center());
         } else {
-            if (focus != target) Widget(target)->setFocus(Qt::OtherFocusReason);
+            if (focus != target) window.Control(target)->setFocus(Qt::OtherFocusReason);
             QTest::keyClick(w, how == kSpace ? Qt::Key_Space : Qt::Key_Return);
         }
         focus = target;  // a click focuses the button too
@@ -88,7 +86,7 @@ protected:
                    std::to_string(model.Remaining());
         if (boxes.count() != clears)
             return std::to_string(boxes.count()) + " cleared messages, expected " + std::to_string(clears);
-        if (window.focusWidget() != Widget(focus)) return "focus is not on " + std::to_string(focus);
+        if (window.focusWidget() != window.Control(focus)) return "focus is not on " + std::to_string(focus);
         return badBoxes ? "the cleared message was wrong" : "";
     }
 

@@ -8,6 +8,7 @@ set -euo pipefail
 . "$(dirname "$0")/../support/game.sh"
 
 start_xvfb
+start_wm  # to close the window as a player does
 home=$tmp/home
 mkdir "$home"
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \

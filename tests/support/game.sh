@@ -3,7 +3,7 @@
 # Wine: one way to start it, to find its controls (the layout in pixels at
 # the DPI under test), to read the board off the screen, and to know what it
 # should show (the board reference). ZARNIK_TEST_TOOLS names the folder of
-# zarnik_board_reference, zarnik_layout_pixels and zarnik_wm_close.
+# zarnik_board_reference and zarnik_layout_pixels.
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
 tools=${ZARNIK_TEST_TOOLS:?the folder of the test tools}
 wm=""
@@ -15,9 +15,11 @@ eventually() {
     return 1
 }
 
-# A real window manager on the display (openbox), as on a desktop.
+# A real window manager on the display (openbox), as on a desktop; what it
+# keeps of its own goes in the scratch folder.
 start_wm() {
-    openbox >"$tmp/openbox.log" 2>&1 &
+    HOME=$tmp XDG_CONFIG_HOME=$tmp/.config XDG_CACHE_HOME=$tmp/.cache XDG_DATA_HOME=$tmp/.local \
+        openbox >"$tmp/openbox.log" 2>&1 &
     pids+=($!)
     wm=openbox
     wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
@@ -123,9 +125,11 @@ key() {
     xdotool key --delay 20 "$@"
 }
 
-# Closes the window as a player does, and expects a clean exit.
+# Closes the window as a player does, with Alt+F4 (to Wine, or to the window
+# manager, which asks the program), and expects a clean exit. A bare X
+# server has nobody to ask: there the program is ended as a session ends it.
 close_game() {
-    if [ "$kind$wm" = linux ]; then "$tools/zarnik_wm_close" "$window"; else key alt+F4; fi
+    if [ "$kind$wm" = linux ]; then kill -TERM "$zarnik_pid"; else key alt+F4; fi
     gone() { ! ps -o stat= -p "$zarnik_pid" | grep -qv Z; }  # exited, if not yet waited for
     eventually gone || fail "still running 5 s after its window was closed"
     local status=0
