@@ -100,13 +100,5 @@ TEST_F(PictureButtonTest, ReturnAndEnterClickOncePerPressAndChordsNotAtAll) {
     EXPECT_FALSE(button->isChecked());
 }
 
-TEST(QtPictureTest, EnlargesByTheNearestWholeFactorWithoutSmoothing) {
-    const QtPicture picture(Marker());
-    EXPECT_EQ(&picture.ForDevice(1.25), &picture.ForDevice(1.0));
-    const QImage twice = picture.ForDevice(1.5).toImage();
-    EXPECT_TRUE(twice.size() == QSize(18, 18) && picture.ForDevice(1.5).devicePixelRatio() == 2.0);
-    EXPECT_TRUE(twice.pixelColor(1, 1) == kYellow && twice.pixelColor(2, 2) == kBlue) << "no blend at the edge";
-}
-
 }  // namespace
 }  // namespace zarnik::qt
