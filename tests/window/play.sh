@@ -114,11 +114,11 @@ fi
 xdotool windowmove "$box" $((X + WIDTH + 8)) 100  # aside, so every cell shows
 expect_board "under the cleared message"
 [ "$(screen_board)" = xxxxxxxxxxxxxxxxxxxxxxxxx ] || fail "the clearing presses did not clear"
-xdotool mousemove --window "$window" $(centre 6) click 1
+for k in $(seq 0 24) Command2; do xdotool mousemove --window "$window" $(centre "$k") click --delay 0 1; done
 [ "$kind" = wine ] && xdotool windowfocus --sync "$box" 2>/dev/null
 xdotool key Return
 wait_for_box down
-expect_board "after the message, with a click on the board while it was up"
+expect_board "after the message, with a click on every button while it was up"
 # The focus is back on the last cell pressed.
 key space; presses+=("$last"); expect_board "Space after the message"
 
