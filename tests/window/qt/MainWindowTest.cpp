@@ -25,7 +25,8 @@ protected:
 // The geometry as the player sees it, stated here apart from the layout data
 // so that a slip there shows: a fixed 316 x 373 window, 57-pixel cells every
 // 56 pixels from (16, 16), the new-game button below them.
-TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThemInTheirFontAndTabOrder) {
+// (The tab order is the model check's part.)
+TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThemInTheirFont) {
     Show();
     EXPECT_EQ(window.size(), QSize(316, 373));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
@@ -41,10 +42,6 @@ TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThemInTheirFontAndTabOrde
     const QString resolved = QFontInfo(label).family();
     EXPECT_TRUE(QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Japanese))
         << "the Windows face stands for " << resolved.toStdString();
-    for (int k = 1; k <= 26; ++k) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), k == 25 ? window.Command2() : window.Command1(k % 26)) << k;
-    }
 }
 
 // At scale 1 and 2 alike: the backdrop unscaled from the top-left corner and

@@ -60,6 +60,7 @@ TEST_F(PictureButtonTest, PaintsThePictureCentredOnTheFaceColourWithARingForTheF
 // down, when the picture also shifts a pixel; a picture larger than the face
 // is cut by the frame.
 TEST_F(PictureButtonTest, HasAClassicFrameThatSinksWhilePressedAndCutsABigPicture) {
+    // Left, top, right, bottom: outer and inner ring; top-right and bottom-left corners.
     auto frame = [this] {
         const QImage s = Shot();
         std::vector<QRgb> rings;
@@ -68,11 +69,10 @@ TEST_F(PictureButtonTest, HasAClassicFrameThatSinksWhilePressedAndCutsABigPictur
             rings.push_back(s.pixel(p) & 0xFFFFFF);
         return rings;
     };
-    EXPECT_EQ(frame(), (std::vector<QRgb>{0xFFFFFF, 0xE3E3E3, 0xFFFFFF, 0xE3E3E3, 0x696969, 0xA0A0A0, 0x696969,
-                                          0xA0A0A0, 0xFFFFFF, 0x696969}));
+    constexpr QRgb hi = 0xFFFFFF, light = 0xE3E3E3, shadow = 0xA0A0A0, dark = 0x696969;
+    EXPECT_EQ(frame(), (std::vector{hi, light, hi, light, dark, shadow, dark, shadow, hi, dark}));
     button->setDown(true);
-    EXPECT_EQ(frame(), (std::vector<QRgb>{0x696969, 0xA0A0A0, 0x696969, 0xA0A0A0, 0x696969, 0xA0A0A0, 0x696969,
-                                          0xA0A0A0, 0x696969, 0x696969}));
+    EXPECT_EQ(frame(), (std::vector{dark, shadow, dark, shadow, dark, shadow, dark, shadow, dark, dark}));
     const QImage down = Shot();
     EXPECT_TRUE(down.pixelColor(12, 7) == kYellow && down.pixelColor(11, 6) != kYellow) << "shifted";
     button->setDown(false);
