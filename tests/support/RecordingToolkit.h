@@ -1,9 +1,8 @@
-// A toolkit that draws nothing: it records every operation in order, keeps
-// what each button currently shows, and turns Fatal into an exception so a
-// test can see the fatal path without the process ending.
+// A toolkit that draws nothing: it records every operation in order and turns
+// Fatal into an exception, so a test can see the fatal path without the
+// process ending.
 #pragma once
 
-#include <array>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -19,19 +18,12 @@ struct FatalError : std::runtime_error {
 
 class RecordingToolkit : public Toolkit {
 public:
-    struct Face {
-        Colour colour = 0;
-        const Picture* picture = nullptr;
-    };
-
     void SetCellFaceColour(CellIndex cell, Colour colour) override {
         char hex[8];
         std::snprintf(hex, sizeof hex, "%06X", colour & 0xFFFFFF);
-        faces.at(cell).colour = colour;
         log.push_back("colour " + std::to_string(cell) + " " + hex);
     }
     void SetCellPicture(CellIndex cell, const Picture& picture) override {
-        faces.at(cell).picture = &picture;
         log.push_back("picture " + std::to_string(cell) + (&picture == &start_ ? " Picture1" : " Picture2"));
     }
     void SetLabelCaption(std::string_view text) override {
@@ -44,11 +36,7 @@ public:
     void ShowMessage(std::string_view prompt, std::string_view) override { log.push_back("message " + std::string(prompt)); }
     [[noreturn]] void Fatal(std::string_view what) override { throw FatalError(std::string(what)); }
 
-    const Picture& start() const { return start_; }
-    const Picture& turned() const { return turned_; }
-
     std::vector<std::string> log;  // "colour 3 0000FF", "picture 3 Picture2", ...
-    std::array<Face, 25> faces{};  // at() throws on a cell outside 0..24
     std::string caption = "Label1";
 
 private:
