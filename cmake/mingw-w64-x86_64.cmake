@@ -5,6 +5,10 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+find_program(ZARNIK_MINGW ${CMAKE_CXX_COMPILER})
+if(NOT ZARNIK_MINGW)
+    message(FATAL_ERROR "MinGW-w64, which Zarnik.exe is built with, is missing: run tools/deps.sh windows")
+endif()
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 # The exe carries its C++ runtime, so whatever the code touches is shipped.

@@ -6,6 +6,11 @@ set(CMAKE_SYSTEM_PROCESSOR wasm32)
 
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
+find_program(ZARNIK_CLANG ${CMAKE_CXX_COMPILER})
+if(NOT ZARNIK_CLANG OR NOT EXISTS /usr/lib/wasm32-wasi/libc++.a)
+    message(FATAL_ERROR "clang with wasi-libc and libc++ for wasm32, which the site is built with, is missing: "
+                        "run tools/deps.sh web")
+endif()
 # The compiler check cannot run what it links; a static library proves enough.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
