@@ -57,7 +57,10 @@ if [ -n "$browser" ]; then
         cd "$(dirname "$0")/.."
         if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
             echo "Installing puppeteer-core from package-lock.json"
-            npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
+            # npm's download cache stays out of the home folder.
+            cache=$(mktemp -d)
+            npm ci --ignore-scripts --no-audit --no-fund --loglevel=error --cache "$cache"
+            rm -rf "$cache"
         fi
     )
 fi

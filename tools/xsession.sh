@@ -5,6 +5,7 @@
 tmp=$(mktemp -d)
 pids=()
 cleanup() {
+    set +e  # whatever fails here, the rest still goes
     # Wine's server first, while its X server is still there to say goodbye to.
     [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
     # Last started first: the program before its bus and X server.
