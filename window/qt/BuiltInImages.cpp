@@ -61,10 +61,10 @@ QPixmap LoadBuiltInBitmap(const char* name) {
     return QPixmap::fromImage(std::move(image));
 }
 
-QIcon LoadBuiltInIcon() {
+std::vector<QImage> LoadBuiltInIconImages() {
     const Bytes ico = Resource("AppIcon.ico");
     ico.Require(ico.U16(0) == 0 && ico.U16(2) == 1 && ico.U16(4) > 0);
-    QIcon icon;
+    std::vector<QImage> images;
     for (qint64 entry = 6; entry < 6 + 16 * qint64(ico.U16(4)); entry += 16) {
         const qint64 header = ico.U32(entry + 12);
         const int size = ico.At(entry, 1)[0];
@@ -87,8 +87,14 @@ QIcon LoadBuiltInIcon() {
                 out[x] = transparent ? 0 : qRgb(bgr[2], bgr[1], bgr[0]);
             }
         }
-        icon.addPixmap(QPixmap::fromImage(std::move(image)));
+        images.push_back(std::move(image));
     }
+    return images;
+}
+
+QIcon LoadBuiltInIcon() {
+    QIcon icon;
+    for (QImage& image : LoadBuiltInIconImages()) icon.addPixmap(QPixmap::fromImage(std::move(image)));
     return icon;
 }
 

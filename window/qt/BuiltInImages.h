@@ -6,14 +6,18 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+#include <vector>
 
 namespace zarnik::qt {
 
 // `name` is a file of window/images, e.g. "TileStart.bmp".
 QPixmap LoadBuiltInBitmap(const char* name);
 
-// Every image of AppIcon.ico, with its transparency.
+// Every image of AppIcon.ico, with its transparency; as images, these need
+// no GUI application (the build writes the theme's icons from them).
+std::vector<QImage> LoadBuiltInIconImages();
 QIcon LoadBuiltInIcon();
 
 }  // namespace zarnik::qt

@@ -2,8 +2,6 @@
 // PNG for the freedesktop icon theme. Sizes the icon holds are written as
 // they are; others are whole-factor enlargements of the largest one, without
 // smoothing, as the icon is pixel art.
-#include <QGuiApplication>
-#include <QIcon>
 #include <QImage>
 #include <algorithm>
 #include <cstdio>
@@ -17,21 +15,19 @@ int main(int argc, char** argv) {
         std::fputs("usage: zarnik_icon_png SIZE OUT.png\n", stderr);
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");  // run at build time, without a display
-    QGuiApplication app(argc, argv);
-    const QIcon icon = zarnik::qt::LoadBuiltInIcon();
-    const QList<QSize> sizes = icon.availableSizes();
-    QImage image;
-    if (sizes.contains(QSize(size, size))) {
-        image = icon.pixmap(size).toImage();
-    } else {
-        const QSize largest = *std::max_element(sizes.begin(), sizes.end(),
-                                                [](QSize a, QSize b) { return a.width() < b.width(); });
+    // Images only, no application: nothing of a GUI session is touched at build time.
+    std::vector<QImage> images = zarnik::qt::LoadBuiltInIconImages();
+    const QImage& largest = *std::max_element(images.begin(), images.end(),
+                                              [](const QImage& a, const QImage& b) { return a.width() < b.width(); });
+    QImage image = largest;
+    for (const QImage& candidate : images)
+        if (candidate.width() == size) image = candidate;
+    if (image.width() != size) {
         if (size % largest.width() != 0) {
             std::fprintf(stderr, "zarnik_icon_png: %d is not a multiple of %d\n", size, largest.width());
             return 1;
         }
-        image = icon.pixmap(largest).toImage().scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        image = largest.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
     if (!image.convertToFormat(QImage::Format_ARGB32).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::fprintf(stderr, "zarnik_icon_png: cannot write %s\n", argv[2]);
