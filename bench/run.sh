@@ -7,8 +7,6 @@ zarnik=$(realpath "$1") dir=$(realpath "$2") exe=${3:-}
 runs=${BENCH_RUNS:-15}
 
 . "$(dirname "$0")/../tools/xsession.sh"
-# Wine's server first, while its X server is still there to say goodbye to.
-trap '[ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; cleanup' EXIT
 start_xvfb
 
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
@@ -56,9 +54,7 @@ if [ -n "$exe" ] && [ -f "$exe" ]; then
     }
     read -r size rsrc code < <(split "$exe")
     read -r fsize frsrc fcode < <(split "$dir/FloorWin32.exe")
-    export WINEPREFIX=$dir/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
-    wineserver -p  # keep one server up, so neither side pays for starting it
+    start_wine "$dir/wineprefix"
     wine_runs=$(( runs < 7 ? runs : 7 ))
     for _ in $(seq "$wine_runs"); do
         take wfloor 300 "$(command -v wine)" "$dir/FloorWin32.exe"
