@@ -158,13 +158,14 @@ const groups = {
 
   async Accessibility(page) {
     const nodes = async () => (await page.accessibility.snapshot()).children;
-    const buttons = (await nodes()).filter(n => n.role === 'button');
-    assert.deepEqual(buttons.map(n => n.name), facts.names);
-    assert.deepEqual(buttons.map(n => n.description ?? ''), [...Array(kReset).fill(facts.start), '']);
+    // The cells are toggle buttons, pressed while turned; the new-game button is a plain one.
+    const buttons = async () => (await nodes()).filter(n => n.role === 'button');
+    assert.deepEqual((await buttons()).map(n => n.name), facts.names);
+    assert.deepEqual((await buttons()).map(n => [n.description ?? '', n.pressed ?? '']),
+      [...Array(kReset).fill([facts.start, false]), ['', '']]);
     await click(page, 12);
-    const board = reference([12]);
-    const states = (await nodes()).filter(n => n.role === 'button').slice(0, kReset).map(n => n.description);
-    assert.deepEqual(states, [...board].map(c => (c === 'o' ? facts.start : facts.turned)));
+    const states = (await buttons()).slice(0, kReset).map(n => [n.description, n.pressed]);
+    assert.deepEqual(states, [...reference([12])].map(c => (c === 'o' ? [facts.start, false] : [facts.turned, true])));
     for (const k of reference(['--solve', 12]).split(' ')) await click(page, Number(k));
     const dialog = (await nodes()).find(n => n.role === 'dialog');
     assert.deepEqual([dialog?.name, dialog?.description], [facts.title, facts.prompt]);

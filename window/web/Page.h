@@ -21,7 +21,7 @@ ZARNIK_PAGE(window) void Window(int width, int height, const char* caption, std:
 ZARNIK_PAGE(button) void Button(int control, int left, int top, int width, int height,
                                 const char* name, std::size_t nameSize);
 ZARNIK_PAGE(picture) void Picture(int control, const char* url, std::size_t urlSize,
-                                  const char* description, std::size_t descriptionSize);
+                                  const char* description, std::size_t descriptionSize, int pressed);
 ZARNIK_PAGE(face) void Face(int control, std::uint32_t rgb);
 ZARNIK_PAGE(focus) void Focus(int control);
 ZARNIK_PAGE(message) void Message(const char* prompt, std::size_t promptSize, const char* title,
@@ -49,9 +49,10 @@ inline void Button(int control, layout::PixelRect r, std::string_view name) {
 }
 
 // Shows the picture at `url` centred on the button, and describes the
-// button as `description` to screen readers (none if empty).
-inline void Picture(int control, std::string_view url, std::string_view description) {
-    imported::Picture(control, url.data(), url.size(), description.data(), description.size());
+// button as `description` to screen readers (none if empty), with `pressed`
+// as its toggle state (-1 for a button that is no toggle).
+inline void Picture(int control, std::string_view url, std::string_view description, int pressed) {
+    imported::Picture(control, url.data(), url.size(), description.data(), description.size(), pressed);
 }
 
 // Paints the button's face around its picture in `rgb` (0xRRGGBB).

@@ -23,7 +23,7 @@ void WebWindow::Create() {
     for (CellIndex k = 0; k < kCells; ++k)
         page::Button(k, ToPixels(layout::Command1(k)), layout::CellName(k));
     page::Button(layout::kCommand2TabIndex, ToPixels(layout::kCommand2), layout::kCommand2Name);
-    page::Picture(layout::kCommand2TabIndex, "ResetFaceImage.bmp", {});
+    page::Picture(layout::kCommand2TabIndex, "ResetFaceImage.bmp", {}, -1);
     page::Focus(0);
 }
 
@@ -42,10 +42,11 @@ void WebWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
 void WebWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     CheckCell(cell);
     // Only the holders' own pictures are shown, by reference.
+    // A turned cell is pressed, as screen readers hear it in every program.
     if (&picture == &picture1_)
-        page::Picture(cell, picture1_.url, layout::kStartDescription);
+        page::Picture(cell, picture1_.url, layout::kStartDescription, 0);
     else if (&picture == &picture2_)
-        page::Picture(cell, picture2_.url, layout::kTurnedDescription);
+        page::Picture(cell, picture2_.url, layout::kTurnedDescription, 1);
     else
         Fatal("cell " + std::to_string(cell) + " was given a picture no holder owns");
 }

@@ -74,7 +74,7 @@ const page = {
     buttons[control] = { element, width, height };
     windowArea.append(element);
   },
-  picture(control, url, urlSize, description, descriptionSize) {
+  picture(control, url, urlSize, description, descriptionSize, pressed) {
     const button = buttons[control], source = text(url, urlSize), about = text(description, descriptionSize);
     if (button.element.dataset.picture !== source) {
       load(source);
@@ -83,6 +83,7 @@ const page = {
       place(button);
     }
     if (about) button.element.setAttribute('aria-description', about);
+    if (pressed >= 0) button.element.setAttribute('aria-pressed', pressed ? 'true' : 'false');
   },
   face(control, rgb) {
     buttons[control].element.style.backgroundColor = `#${rgb.toString(16).padStart(6, '0')}`;
