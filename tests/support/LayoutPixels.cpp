@@ -10,14 +10,6 @@
 #include "AppInfo.h"
 #include "Layout.h"
 
-namespace {
-
-void Text(const char* key, std::string_view text) {
-    std::printf("%s %.*s\n", key, static_cast<int>(text.size()), text.data());
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     using namespace zarnik::layout;
     const int dpi = argc > 1 ? std::atoi(argv[1]) : 96;
@@ -29,10 +21,11 @@ int main(int argc, char** argv) {
     std::printf("Command2 %d %d %d %d\n", r.left, r.top, r.width, r.height);
     const PixelSize client = ToPixels(kClient, dpi);
     std::printf("Client %d %d\n", client.width, client.height);
-    Text("Caption", kCaption);
-    Text("Prompt", ZARNIK_CLEARED_PROMPT);
+    auto text = [](const char* key, std::string_view t) { std::printf("%s %.*s\n", key, static_cast<int>(t.size()), t.data()); };
+    text("Caption", kCaption);
+    text("Prompt", ZARNIK_CLEARED_PROMPT);
     for (zarnik::CellIndex k = 0; k < 25; ++k) std::printf("Name %d %s\n", k, CellName(k).c_str());
-    std::printf("Name %d %.*s\n", kCommand2TabIndex, static_cast<int>(kCommand2Name.size()), kCommand2Name.data());
-    Text("Start", kStartDescription);
-    Text("Turned", kTurnedDescription);
+    text(("Name " + std::to_string(kCommand2TabIndex)).c_str(), kCommand2Name);
+    text("Start", kStartDescription);
+    text("Turned", kTurnedDescription);
 }
