@@ -45,6 +45,8 @@ buttons = list(window)
 names = [b.name for b in buttons]
 if names != [texts[f"Name {k}"] for k in range(26)]:
     fail(f"the window holds {names}")
+if [b.getIndexInParent() for b in buttons] != list(range(26)):
+    fail("the buttons do not know their places: " + str([b.getIndexInParent() for b in buttons]))
 if any(b.getRoleName() != "push button" or b.childCount for b in buttons):
     fail("not every child is a plain push button: " + str([b.getRoleName() for b in buttons]))
 
