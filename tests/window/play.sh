@@ -35,6 +35,11 @@ elif [ "$kind" = linux ]; then  # the client area stands where the program put i
     centred "$X $Y $WIDTH $HEIGHT" "0 0 1280 1024" || fail "not centred: $X,$Y"
 fi
 expect_board "at start"
+# Raised buttons, lit from the top left: the first cell's outer left edge
+# lighter than any tile, the last column's outer right edge darker.
+read -r _ _ w h <<<"$(rect 4)"
+shade() { pixels $(at "$@") | awk -F, '{print $1 + $2 + $3}'; }
+(($(shade 0 0 $((h / 2))) > 600 && $(shade 4 $((w - 1)) $((h / 2))) < 400)) || fail "the cells are not raised"
 
 # The keyboard: the focus starts on cell 0; Space and Return press, Tab and
 # Shift+Tab follow the tab order, Tab from the last cell reaches the new-game
