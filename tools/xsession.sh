@@ -22,7 +22,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Xvfb picks a free display itself and names it once it accepts clients.
 start_xvfb() {
     mkfifo "$tmp/displayfd"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
+    # The server's lock file, named socket and compiled keymaps go to
+    # /tmp and /var/lib/xkb; given a mount namespace of its own, they land
+    # on scratch mounts that vanish with it, and clients still find it by
+    # its abstract socket. Without the privilege for one, it runs as is.
+    local private=(unshare --mount sh -c 'mount -t tmpfs tmpfs /tmp && mount -t tmpfs tmpfs /var/lib/xkb && exec "$0" "$@"')
+    "${private[@]}" true 2>/dev/null || private=()
+    "${private[@]}" Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
     xvfb_pid=$!
     pids+=("$xvfb_pid")
     read -r -t 15 display_number <"$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
