@@ -41,10 +41,11 @@ start_xvfb() {
 
 # A private session bus. Without one, the D-Bus library Qt loads launches a
 # session bus of its own through X (dbus-launch --autolaunch): two daemons
-# that outlive the program, and a file written under ~/.dbus.
+# that outlive the program, and a file written under ~/.dbus. Its socket
+# goes in the scratch folder, not in /tmp as a session bus's would.
 start_bus() {
     local out
-    out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    out=$(dbus-daemon --session --address="unix:dir=$tmp" --fork --print-address=1 --print-pid=1)
     export DBUS_SESSION_BUS_ADDRESS=${out%%$'\n'*}
     pids+=("${out##*$'\n'}")
 }
