@@ -20,7 +20,7 @@ for group in "$@"; do
     web) packages="$packages cmake ninja-build clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev
-        file strace icoutils python3-pyatspi openbox wmctrl lintian" ;;
+        file strace icoutils python3-pyatspi openbox wmctrl lintian qt6-translations-l10n" ;;
     bench) packages="$packages libbenchmark-dev xvfb dbus-x11 wine wine64" ;;
     package) packages="$packages dpkg-dev file" ;;
     *) echo "deps.sh: unknown group '$group' (linux windows web test bench package)" >&2; exit 2 ;;
