@@ -28,6 +28,7 @@ start_xvfb() {
     # its abstract socket. Without the privilege for one, it runs as is.
     local private=(unshare --mount sh -c 'mount -t tmpfs tmpfs /tmp && mount -t tmpfs tmpfs /var/lib/xkb && exec "$0" "$@"')
     "${private[@]}" true 2>/dev/null || private=()
+    xvfb_private=${private:+yes}
     "${private[@]}" Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
     xvfb_pid=$!
     pids+=("$xvfb_pid")

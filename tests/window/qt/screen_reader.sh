@@ -47,6 +47,8 @@ if names != [texts[f"Name {k}"] for k in range(26)]:
     fail(f"the window holds {names}")
 if [b.getIndexInParent() for b in buttons] != list(range(26)):
     fail("the buttons do not know their places: " + str([b.getIndexInParent() for b in buttons]))
+if window.getChildAtIndex(26) is not None or window.childCount != 26:  # a client's bad index is not a crash
+    fail("a button past the last")
 if any(b.getRoleName() != "push button" or b.childCount for b in buttons):
     fail("not every child is a plain push button: " + str([b.getRoleName() for b in buttons]))
 
