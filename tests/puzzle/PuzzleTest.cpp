@@ -44,18 +44,15 @@ TEST_F(PuzzleTest, RefreshPassSetsColourThenPictureOnEveryButtonThenTheCaption) 
     expected.push_back("caption 22");
     EXPECT_EQ(toolkit.log, expected);
 
-    // Only exactly Start counts: the zeroed board of a fresh window shows as
-    // turned throughout.
+    // Only exactly Start counts: a fresh window's zeroed board is all turned.
     toolkit.log.clear();
     Puzzle(toolkit).RefreshBoard();
     EXPECT_EQ(toolkit.log.at(49), "picture 24 Picture2");
     EXPECT_EQ(toolkit.caption, "0");
 }
 
-// Each move from a new game, whatever the count held, against the reference
-// (whose own edges, where a wrapping fault would show, are pinned first).
-// What the buttons show, at length and clears included, is the model
-// check's part (tests/staying).
+// Each move from a new game, whatever the count held, against the reference,
+// whose edges (where a wrapping fault would show) are pinned first.
 TEST_F(PuzzleTest, EveryMoveFromANewGameAgreesWithTheReference) {
     EXPECT_EQ(BoardModel::PressMask(4), 1u << 3 | 1u << 4 | 1u << 9);
     EXPECT_EQ(BoardModel::PressMask(5), 1u << 0 | 1u << 5 | 1u << 6 | 1u << 10);

@@ -1,9 +1,8 @@
-# Sourced by every script that plays a real program on a private X server,
-# the Linux program (bare or under a window manager) or Zarnik.exe under
-# Wine: one way to start it, to find its controls (the layout in pixels at
-# the DPI under test), to read the board off the screen, and to know what it
-# should show (the board reference). ZARNIK_TEST_TOOLS names the folder of
-# zarnik_board_reference and zarnik_layout_pixels.
+# Sourced by every script that plays a real program on a private X server
+# (the Linux program, bare or under a window manager, or Zarnik.exe under
+# Wine): starts it, finds its controls (the layout in pixels at the DPI under
+# test), reads the board off the screen and knows what it should show (the
+# board reference and the layout tool, in the folder ZARNIK_TEST_TOOLS).
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
 tools=${ZARNIK_TEST_TOOLS:?the folder of the test tools}
 wm=""
@@ -87,8 +86,7 @@ rect() { echo "${rects[$1]}"; }
 at() { local l t w h; read -r l t w h <<<"${rects[$1]}"; echo $((l + $2)) $((t + $3)); }
 centre() { local l t w h; read -r l t w h <<<"${rects[$1]}"; echo $((l + w / 2)) $((t + h / 2)); }
 
-# "R,G,B" of each point given (X Y X Y ...) of the window, one per line, as
-# the screen shows it.
+# "R,G,B" of each point given (X Y X Y ...) of the window, one per line.
 pixels() {
     local format=""
     while [ $# -gt 0 ]; do

@@ -42,8 +42,7 @@ shade() { pixels $(at "$@") | awk -F, '{print $1 + $2 + $3}'; }
 (($(shade 0 0 $((h / 2))) > 600 && $(shade 4 $((w - 1)) $((h / 2))) < 400)) || fail "the cells are not raised"
 
 # The keyboard: the focus starts on cell 0; Space and Return press, Tab and
-# Shift+Tab follow the tab order, Tab from the last cell reaches the new-game
-# button.
+# Shift+Tab follow the tab order, on from the last cell to the new-game button.
 key space; presses+=(0); expect_board "Space on cell 0"
 key Tab Return; presses+=(1); expect_board "Tab, Return"
 key shift+Tab shift+Tab space; presses=(); expect_board "Space on the new-game button after Shift+Tab twice"
