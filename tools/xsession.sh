@@ -22,8 +22,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Xvfb picks a free display itself and names it once it accepts clients.
 start_xvfb() {
     mkfifo "$tmp/displayfd"
-    # The server's lock file, named socket and compiled keymaps go to
-    # /tmp and /var/lib/xkb; given a mount namespace of its own, they land
+    # The server's named socket and compiled keymaps go to /tmp/.X11-unix
+    # and /var/lib/xkb; given a mount namespace of its own, they land
     # on scratch mounts that vanish with it, and clients still find it by
     # its abstract socket. Without the privilege for one, it runs as is.
     local private=(unshare --mount sh -c 'mount -t tmpfs tmpfs /tmp && mount -t tmpfs tmpfs /var/lib/xkb && exec "$0" "$@"')
