@@ -15,14 +15,18 @@ eventually() {
 }
 
 # A real window manager on the display (openbox), as on a desktop; what it
-# keeps of its own goes in the scratch folder.
+# keeps of its own goes in the scratch folder. It is ready once it has framed
+# a window already there (one mapped while it starts can stay unmanaged).
 start_wm() {
+    xmessage -title zarnik-wm-probe ready 2>/dev/null &
+    local probe=$!
+    eventually eval 'xwininfo -name zarnik-wm-probe 2>/dev/null | grep -q IsViewable' || fail "no probe window"
     HOME=$tmp XDG_CONFIG_HOME=$tmp/.config XDG_CACHE_HOME=$tmp/.cache XDG_DATA_HOME=$tmp/.local \
         openbox >"$tmp/openbox.log" 2>&1 &
-    pids+=($!)
-    wm=openbox
-    wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-    eventually wm_up || fail "openbox did not start: $(cat "$tmp/openbox.log")"
+    pids+=($!) && wm=openbox
+    eventually eval 'xprop -name zarnik-wm-probe _NET_FRAME_EXTENTS 2>/dev/null | grep -q =' ||
+        fail "openbox did not start: $(cat "$tmp/openbox.log")"
+    kill "$probe" && wait "$probe" 2>/dev/null || true
 }
 
 # start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX
