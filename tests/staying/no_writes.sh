@@ -13,11 +13,12 @@ home=$tmp/home
 mkdir "$home"
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
     XDG_DATA_HOME=$home/.local/share XDG_STATE_HOME=$home/.local/state
-wrapper=(strace -f -qq -o "$tmp/trace"
+# -I1: strace blocks SIGTERM by default, and a failed run would wait on it.
+wrapper=(strace -I1 -f -qq -o "$tmp/trace"
     -e trace=execve,openat,open,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,socket,connect)
 start_game linux "$1" 1
-
-click $(clearing_presses)
+# One click at a time, each once the board shows the last, as a player clears it.
+for k in $(clearing_presses); do expect_board "before clicking cell $k" && click "$k"; done
 wait_for_box up
 xdotool key Return
 wait_for_box down

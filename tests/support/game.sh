@@ -7,12 +7,8 @@
 tools=${ZARNIK_TEST_TOOLS:?the folder of the test tools}
 wm=""
 
-# eventually COMMAND...: retries it for up to 5 s, for a busy machine.
-eventually() {
-    local _
-    for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
-    return 1
-}
+# eventually COMMAND...: retries it for up to 20 s, for a busy machine.
+eventually() { for _ in $(seq 400); do "$@" && return 0; sleep 0.05; done; return 1; }
 
 # A real window manager on the display (openbox), as on a desktop; what it
 # keeps of its own goes in the scratch folder. It is ready once it has framed
@@ -133,7 +129,7 @@ key() {
 close_game() {
     if [ "$kind$wm" = linux ]; then kill -TERM "$zarnik_pid"; else key alt+F4; fi
     gone() { ! ps -o stat= -p "$zarnik_pid" | grep -qv Z; }  # exited, if not yet waited for
-    eventually gone || fail "still running 5 s after its window was closed"
+    eventually gone || fail "still running 20 s after its window was closed"
     local status=0
     wait "$zarnik_pid" || status=$?
     ((status == 0)) || fail "exit status $status after closing: $(cat "$tmp/stderr")"
