@@ -129,7 +129,7 @@ key() {
 close_game() {
     if [ "$kind$wm" = linux ]; then kill -TERM "$zarnik_pid"; else key alt+F4; fi
     gone() { ! ps -o stat= -p "$zarnik_pid" | grep -qv Z; }  # exited, if not yet waited for
-    eventually gone || fail "still running 20 s after its window was closed"
+    eventually gone || fail "still running after its window was closed"
     local status=0
     wait "$zarnik_pid" || status=$?
     ((status == 0)) || fail "exit status $status after closing: $(cat "$tmp/stderr")"
