@@ -1,6 +1,6 @@
 // The main window's event handlers: they tie the window's three events to the
 // puzzle, and show the cleared message. Written against the toolkit interface
-// only, so the Qt and the Win32 programs share them unchanged.
+// only, so every front end shares them unchanged.
 #pragma once
 
 #include "Puzzle.h"

@@ -20,8 +20,10 @@ take() {  # take NAME SETTLE_MS COMMAND...
 for _ in $(seq "$runs"); do
     take floor 400 "$dir/floor_qt"
     take zarnik 400 "$zarnik"
+    take lazy 400 "$dir/zarnik_lazy"
 done
 fm=$(field map_ms <"$tmp/floor" | median); zm=$(field map_ms <"$tmp/zarnik" | median)
+lm=$(field map_ms <"$tmp/lazy" | median)
 fr=$(field rss_kb <"$tmp/floor" | median); zr=$(field rss_kb <"$tmp/zarnik" | median)
 
 start_ratio=$(awk -v a="$zm" -v b="$fm" 'BEGIN {printf "%.2f", a/b}')
@@ -30,6 +32,7 @@ verdict() { awk -v v="$1" -v g="$2" 'BEGIN {print (v <= g) ? "met" : "MISSED"}';
 
 printf '%-34s %12s %12s %10s %8s\n' "measure" "Zarnik" "floor" "result" "goal"
 printf '%-34s %12s %12s %10s %8s\n' "start-up to mapped, median ms" "$zm" "$fm" "x$start_ratio" "$(verdict "$start_ratio" 1.10)"
+printf '%-34s %12s %12s %10s %8s\n' "  the same, bound lazily" "$lm" "$fm" "x$(awk -v a="$lm" -v b="$fm" 'BEGIN {printf "%.2f", a/b}')" ""
 printf '%-34s %12s %12s %10s %8s\n' "resident memory, median kB" "$zr" "$fr" "+${mem_delta}MB" "$(verdict "$mem_delta" 2)"
 
 move_summary="move: n/a"
@@ -53,12 +56,13 @@ if [ -n "$exe" ] && [ -f "$exe" ]; then
         echo "$(stat -c %s "$1") $rsrc $(($(stat -c %s "$1") - rsrc))"
     }
     read -r size rsrc code < <(split "$exe")
-    read -r fsize frsrc fcode < <(split "$dir/FloorWin32.exe")
+    floor=$(dirname "$exe")/FloorWin32.exe
+    read -r fsize frsrc fcode < <(split "$floor")
     start_wine "$dir/wineprefix"
     wine_runs=$(( runs < 7 ? runs : 7 ))
     for _ in $(seq "$wine_runs"); do
-        take wfloor 300 "$(command -v wine)" "$dir/FloorWin32.exe"
-        take wzarnik 300 "$(command -v wine)" "$exe"
+        take wfloor 300 "$(command -v "${wine_runtime[0]}")" "${wine_runtime[@]:1}" wine "$floor"
+        take wzarnik 300 "$(command -v "${wine_runtime[0]}")" "${wine_runtime[@]:1}" wine "$exe"
     done
     wf=$(field map_ms <"$tmp/wfloor" | median); wz=$(field map_ms <"$tmp/wzarnik" | median)
     wratio=$(awk -v a="$wz" -v b="$wf" 'BEGIN {printf "%.2f", a/b}')

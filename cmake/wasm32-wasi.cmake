@@ -14,6 +14,9 @@ endif()
 # The compiler check cannot run what it links; a static library proves enough.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
-# libc++ for wasm32 is built without exceptions, as clang 14 cannot unwind there.
-set(CMAKE_CXX_FLAGS_INIT "-fno-exceptions")
+# Without exceptions (libc++ for wasm32 has none) and without RTTI, and the
+# code keeps away from the library's failure paths (see puzzle/Text.h): those
+# print to stderr, which would have the module import WASI's file calls, and
+# the page supplies its own imports only.
+set(CMAKE_CXX_FLAGS_INIT "-fno-exceptions -fno-rtti")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-mexec-model=reactor -Wl,--gc-sections -Wl,--strip-all")

@@ -1,16 +1,12 @@
 #include "Puzzle.h"
 
-#include <string>
+#include "Text.h"
 
 namespace zarnik {
 
 Puzzle::Puzzle(Toolkit& toolkit) : toolkit_(toolkit), checked_(toolkit) {}
 
-std::size_t Puzzle::Slot(CellIndex k) const {
-    if (k < 0 || k >= kCells)
-        toolkit_.Fatal("cell index " + std::to_string(k) + " is outside 0 to 24");
-    return static_cast<std::size_t>(k);
-}
+std::size_t Puzzle::Slot(CellIndex k) const { return static_cast<std::size_t>(RequireCell(toolkit_, k)); }
 
 CellState Puzzle::Cell(CellIndex k) const { return board_[Slot(k)]; }
 
@@ -40,15 +36,15 @@ void Puzzle::RefreshBoard() {
             toolkit_.SetCellPicture(k, toolkit_.HolderPicture(Holder::Picture2));
         }
     }
-    toolkit_.SetLabelCaption(std::to_string(remaining_));
+    toolkit_.SetLabelCaption(Text<8>() << remaining_);
 }
 
 bool Puzzle::Move(CellIndex k) {
     Slot(k);  // reject a bad index before anything changes
-    if (k > 4) Invert(checked_.Sub(k, kColumns));
+    if (k >= kColumns) Invert(checked_.Sub(k, kColumns));
     if (checked_.Mod(k, kColumns) != 0) Invert(checked_.Sub(k, 1));
     if (checked_.Mod(checked_.Add(k, 1), kColumns) != 0) Invert(checked_.Add(k, 1));
-    if (k < 20) Invert(checked_.Add(k, kColumns));
+    if (k < kCells - kColumns) Invert(checked_.Add(k, kColumns));
     Invert(k);
     remaining_ = 0;
     RefreshBoard();

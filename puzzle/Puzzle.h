@@ -13,10 +13,7 @@ namespace zarnik {
 
 enum class CellState : std::int16_t { Turned = -1, Start = +1 };
 
-inline constexpr std::int16_t kColumns = 5;
-inline constexpr std::int16_t kCells = 25;
-
-// Row-major, index = 5 x row + column, row 0 at the top.
+// Row-major, as CellIndex numbers the cells.
 using Board = std::array<CellState, kCells>;
 
 class Puzzle {
@@ -29,17 +26,17 @@ public:
     // A new game: every cell to Start, then a refresh pass.
     void ResetBoard();
 
-    // Sets face colour then picture on all 25 buttons, counts the cells at
+    // Sets face colour then picture on every cell button, counts the cells at
     // exactly Start into Remaining (adding to what it holds: callers zero it
     // first) and writes the count to the label.
     void RefreshBoard();
 
     // The move sequence for cell k: inverts k and its orthogonal neighbours
     // on the grid, zeroes Remaining, refreshes. Returns whether the board is
-    // cleared, i.e. no cell is left at Start. A k outside 0..24 is fatal.
+    // cleared, i.e. no cell is left at Start. A k RequireCell refuses is fatal.
     bool Move(CellIndex k);
 
-    // Checked access; an index outside 0..24 is fatal.
+    // Checked access; an index RequireCell refuses is fatal.
     CellState Cell(CellIndex k) const;
     void SetCell(CellIndex k, CellState state);
 

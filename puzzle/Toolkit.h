@@ -1,7 +1,7 @@
 // The operations the program asks of a window toolkit, and the events a
-// front end delivers back. Nothing here names a toolkit type: the Qt and the
-// Win32 front ends each implement Toolkit once, and the puzzle and the event
-// handlers are written against it alone.
+// front end delivers back. Nothing here names a toolkit type: each front end
+// implements Toolkit once, and the puzzle and the event handlers are written
+// against it alone.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,17 @@ using Colour = std::uint32_t;
 inline constexpr Colour kWhite = 0x00FFFFFF;
 inline constexpr Colour kRed = 0x000000FF;
 
-// Index of a cell button, 0 to 24, row-major over the 5 x 5 grid.
+// The same colour as 0x00RRGGBB, as Qt and CSS take it.
+constexpr std::uint32_t ToRgb(Colour colour) {
+    return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+}
+
+// The grid, and the index of a cell button on it: 0 to kCells - 1,
+// row-major, index = kColumns x row + column, row 0 at the top.
 using CellIndex = std::int16_t;
+inline constexpr CellIndex kColumns = 5;
+inline constexpr CellIndex kRows = 5;
+inline constexpr CellIndex kCells = kColumns * kRows;
 
 // A picture owned by a holder for the life of the window. Callers only pass
 // references around; a front end knows its own concrete pictures and may
@@ -38,12 +47,12 @@ public:
     virtual ~Toolkit() = default;
 
     // Paints the face of cell button `cell` around its picture in `colour`.
-    // Precondition: 0 <= cell <= 24. Repaints at the toolkit's convenience.
+    // Precondition: RequireCell. Repaints at the toolkit's convenience.
     virtual void SetCellFaceColour(CellIndex cell, Colour colour) = 0;
 
     // Makes cell button `cell` show `picture` centred on its face. The button
     // keeps a reference only: `picture` must come from HolderPicture, whose
-    // holder outlives every button. Precondition: 0 <= cell <= 24.
+    // holder outlives every button. Precondition: RequireCell.
     virtual void SetCellPicture(CellIndex cell, const Picture& picture) = 0;
 
     // Sets the caption of the hidden counter label. `text` is UTF-8 and is
@@ -66,6 +75,11 @@ public:
     // operation or a failed range or overflow check; never returns.
     [[noreturn]] virtual void Fatal(std::string_view what) = 0;
 };
+
+// The checks every toolkit makes of what it is asked to show: each returns
+// what it was given, or reports the fault through `toolkit.Fatal`.
+CellIndex RequireCell(Toolkit& toolkit, CellIndex cell);      // 0 to kCells - 1
+Colour RequireColour(Toolkit& toolkit, Colour colour);        // no bits above 0x00FFFFFF
 
 // The window's three events, as a front end delivers them: once the window
 // and its controls exist, Form_Load before the window is first shown, then

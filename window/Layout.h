@@ -3,12 +3,10 @@
 // the window's DPI and never copy pixel numbers of their own.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "AppInfo.h"
+#include "Text.h"
 #include "Toolkit.h"
 
 namespace zarnik::layout {
@@ -31,8 +29,8 @@ inline constexpr int kGridPitch = 840;
 inline constexpr int kCellSize = 855;
 
 constexpr TwipRect Command1(CellIndex k) {
-    return {kGridOrigin + kGridPitch * (k % 5), kGridOrigin + kGridPitch * (k / 5), kCellSize,
-            kCellSize};
+    return {kGridOrigin + kGridPitch * (k % kColumns), kGridOrigin + kGridPitch * (k / kColumns),
+            kCellSize, kCellSize};
 }
 inline constexpr TwipRect kCommand2{1560, 4800, 1815, 495};
 inline constexpr TwipRect kLabel1{360, 4800, 1575, 495};   // never shown
@@ -41,23 +39,24 @@ inline constexpr TwipRect kPicture2{4560, 4680, 1215, 495};  // never shown
 
 inline constexpr std::string_view kLabel1Caption = "Label1";
 
-// Tab order: the cells by index (tab stops 0 to 24), then the new-game
-// button (25). Only these take the focus; it starts on Command1(0). Every
-// front end numbers its focusable controls this way.
-inline constexpr int kCommand2TabIndex = 25;
+// Tab order: the cells by index, then the new-game button. Only these take
+// the focus; it starts on Command1(0). Every front end numbers its
+// focusable controls this way.
+inline constexpr int kCommand2TabIndex = kCells;
 
 // The arrow keys move the focus within the grid and stop at its edges; Down
 // from the bottom row reaches the new-game button, Up from it the middle
 // cell of the bottom row. Returns the control (in tab numbering) to focus.
 enum class Arrow { Left, Right, Up, Down };
 constexpr int ArrowTarget(int control, Arrow arrow) {
-    if (control == kCommand2TabIndex) return arrow == Arrow::Up ? 22 : control;
-    const int row = control / 5, column = control % 5;
+    constexpr int kBottomMiddle = kCells - kColumns + kColumns / 2;
+    if (control == kCommand2TabIndex) return arrow == Arrow::Up ? kBottomMiddle : control;
+    const int row = control / kColumns, column = control % kColumns;
     switch (arrow) {
     case Arrow::Left: return column > 0 ? control - 1 : control;
-    case Arrow::Right: return column < 4 ? control + 1 : control;
-    case Arrow::Up: return row > 0 ? control - 5 : control;
-    case Arrow::Down: return row < 4 ? control + 5 : kCommand2TabIndex;
+    case Arrow::Right: return column < kColumns - 1 ? control + 1 : control;
+    case Arrow::Up: return row > 0 ? control - kColumns : control;
+    case Arrow::Down: return row < kRows - 1 ? control + kColumns : kCommand2TabIndex;
     }
     return control;
 }
@@ -70,11 +69,23 @@ constexpr int ArrowTarget(int control, Arrow arrow) {
 inline constexpr int kFocusRingWidth = 2;
 inline constexpr int kFocusRingInset = 3;
 
+// The classic raised frame of the picture buttons where a front end draws
+// its own (the Windows program has the system's): two rings one pixel wide,
+// lit from the top left while up, both dark while held down; fixed shades,
+// so that the board looks the same under every desktop theme.
+struct Bevel {
+    Colour highlight, light, shadow, darkShadow;
+};
+inline constexpr Bevel kBevel{0xFFFFFF, 0xE3E3E3, 0xA0A0A0, 0x696969};
+inline constexpr int kBevelWidth = 2;
+// A button's face before the refresh pass gives it a colour.
+inline constexpr Colour kBareFace = 0xF0F0F0;
+
 // What screen readers say, in UTF-8: each cell by its place ("2行目 3列目",
 // row 2, column 3), its state as its description, the new-game button by
 // the word on its face.
-inline std::string CellName(CellIndex k) {
-    return std::to_string(k / 5 + 1) + "行目 " + std::to_string(k % 5 + 1) + "列目";
+inline Text<24> CellName(CellIndex k) {
+    return Text<24>() << k / kColumns + 1 << "行目 " << k % kColumns + 1 << "列目";
 }
 inline constexpr std::string_view kStartDescription = "白 (未反転)";
 inline constexpr std::string_view kTurnedDescription = "赤 (反転済み)";

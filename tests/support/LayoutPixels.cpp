@@ -6,6 +6,7 @@
 // "Start" and "Turned" (the cells' descriptions), each followed by its text.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "AppInfo.h"
 #include "Layout.h"
@@ -13,7 +14,7 @@
 int main(int argc, char** argv) {
     using namespace zarnik::layout;
     const int dpi = argc > 1 ? std::atoi(argv[1]) : 96;
-    for (zarnik::CellIndex k = 0; k < 25; ++k) {
+    for (zarnik::CellIndex k = 0; k < zarnik::kCells; ++k) {
         const PixelRect r = ToPixels(Command1(k), dpi);
         std::printf("Command1 %d %d %d %d %d\n", k, r.left, r.top, r.width, r.height);
     }
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
     auto text = [](const char* key, std::string_view t) { std::printf("%s %.*s\n", key, static_cast<int>(t.size()), t.data()); };
     text("Caption", kCaption);
     text("Prompt", ZARNIK_CLEARED_PROMPT);
-    for (zarnik::CellIndex k = 0; k < 25; ++k) std::printf("Name %d %s\n", k, CellName(k).c_str());
+    for (zarnik::CellIndex k = 0; k < zarnik::kCells; ++k) std::printf("Name %d %s\n", k, CellName(k).c_str());
     text(("Name " + std::to_string(kCommand2TabIndex)).c_str(), kCommand2Name);
     text("Start", kStartDescription);
     text("Turned", kTurnedDescription);

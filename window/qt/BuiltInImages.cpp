@@ -3,9 +3,9 @@
 #include <QImage>
 #include <QResource>
 #include <cstdint>
-#include <string>
 
 #include "GuiSession.h"
+#include "Text.h"
 
 namespace zarnik::qt {
 namespace {
@@ -13,11 +13,11 @@ namespace {
 struct Bytes {
     const std::uint8_t* data;
     qint64 size;
-    std::string name;
+    std::string_view name;
 
     const std::uint8_t* At(qint64 offset, qint64 length) const {
         if (offset < 0 || length < 0 || offset + length > size)
-            GuiSession::Fatal("the built-in picture " + name + " is damaged");
+            GuiSession::Fatal(Text<>() << "the built-in picture " << name << " is damaged");
         return data + offset;
     }
     std::uint32_t U16(qint64 offset) const {
@@ -26,15 +26,16 @@ struct Bytes {
     }
     std::uint32_t U32(qint64 offset) const { return U16(offset) | U16(offset + 2) << 16; }
     void Require(bool ok) const {
-        if (!ok) GuiSession::Fatal("the built-in picture " + name + " is not in the expected format");
+        if (!ok) GuiSession::Fatal(Text<>() << "the built-in picture " << name << " is not in the expected format");
     }
 };
 
-Bytes Resource(const char* name) {
+Bytes Resource(pictures::Id picture) {
     // Stored uncompressed (see the CMake file), so this is the mapped data.
-    const QResource resource(QStringLiteral(":/images/") + QLatin1String(name));
+    const std::string_view name = pictures::kFiles[picture].name;
+    const QResource resource(QStringLiteral(":/images/") + QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
-        GuiSession::Fatal(std::string("the built-in picture ") + name + " is missing");
+        GuiSession::Fatal(Text<>() << "the built-in picture " << name << " is missing");
     return {resource.data(), resource.size(), name};
 }
 
@@ -42,8 +43,8 @@ qint64 Stride(qint64 width, int bits) { return (width * bits + 31) / 32 * 4; }
 
 }  // namespace
 
-QPixmap LoadBuiltInBitmap(const char* name) {
-    const Bytes bmp = Resource(name);
+QPixmap LoadBuiltInBitmap(pictures::Id picture) {
+    const Bytes bmp = Resource(picture);
     bmp.Require(bmp.U16(0) == 0x4D42 && bmp.U32(14) >= 40 && bmp.U16(28) == 24 && bmp.U32(30) == 0);
     const int width = static_cast<int>(bmp.U32(18)), height = static_cast<int>(bmp.U32(22));
     bmp.Require(width > 0 && height > 0 && width <= 4096 && height <= 4096);  // bottom-up only
@@ -62,7 +63,7 @@ QPixmap LoadBuiltInBitmap(const char* name) {
 }
 
 std::vector<QImage> LoadBuiltInIconImages() {
-    const Bytes ico = Resource("AppIcon.ico");
+    const Bytes ico = Resource(pictures::AppIcon);
     ico.Require(ico.U16(0) == 0 && ico.U16(2) == 1 && ico.U16(4) > 0);
     std::vector<QImage> images;
     for (qint64 entry = 6; entry < 6 + 16 * qint64(ico.U16(4)); entry += 16) {

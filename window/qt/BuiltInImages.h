@@ -1,6 +1,6 @@
 // The pictures built into the program, decoded here rather than through
 // QImageReader: its format probing loads every image plugin on the system,
-// which doubled the time to the first window. The files are ours and their
+// a slow start for the first window. The files are ours and their
 // formats fixed (24-bit bottom-up BMP; 4-bit ICO with masks), so a strict
 // decoder is short. A damaged picture is a fatal error.
 #pragma once
@@ -10,12 +10,14 @@
 #include <QPixmap>
 #include <vector>
 
+#include "Pictures.h"
+
 namespace zarnik::qt {
 
-// `name` is a file of window/images, e.g. "TileStart.bmp".
-QPixmap LoadBuiltInBitmap(const char* name);
+// One of the BMP pictures.
+QPixmap LoadBuiltInBitmap(pictures::Id picture);
 
-// Every image of AppIcon.ico, with its transparency; as images, these need
+// Every image of the icon, with its transparency; as images, these need
 // no GUI application (the build writes the theme's icons from them).
 std::vector<QImage> LoadBuiltInIconImages();
 QIcon LoadBuiltInIcon();

@@ -81,7 +81,7 @@ GuiSession::GuiSession(const char* programName) : name_(programName ? programNam
     // package's font dependency (fonts-japanese-gothic), proportional faces
     // first, as the Windows face is, and IPA's first of those, as its widths
     // match. Named rather than asked of fontconfig, which Qt would otherwise
-    // not load before the window shows: asking cost 5 ms and 1 MB at start-up.
+    // not load before the window shows, so that start-up stays quick.
     const QString face = QString::fromUtf8(layout::kJapaneseFace.data(),
                                            static_cast<qsizetype>(layout::kJapaneseFace.size()));
     QFont::insertSubstitutions(face, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),

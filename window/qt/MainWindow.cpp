@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
-#include <string>
 
 #include "BuiltInImages.h"
 #include "GuiSession.h"
@@ -40,8 +39,8 @@ MainWindow::MainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      backdrop_(LoadBuiltInBitmap("BackdropImage.bmp")),
-      resetFace_(LoadBuiltInBitmap("ResetFaceImage.bmp")) {
+      backdrop_(LoadBuiltInBitmap(pictures::BackdropImage)),
+      resetFace_(LoadBuiltInBitmap(pictures::ResetFaceImage)) {
     setWindowTitle(FromUtf8(layout::kCaption));
     const layout::PixelSize client = layout::ToPixels(layout::kClient, kLogicalDpi);
     setFixedSize(client.width, client.height);
@@ -50,18 +49,18 @@ MainWindow::MainWindow()
 
     setWindowIcon(LoadBuiltInIcon());
 
-    picture1_ = new PictureHolder(LoadBuiltInBitmap("TileStart.bmp"), this);
+    picture1_ = new PictureHolder(LoadBuiltInBitmap(pictures::TileStart), this);
     picture1_->setGeometry(ToRect(layout::kPicture1));
-    picture2_ = new PictureHolder(LoadBuiltInBitmap("TileTurned.bmp"), this);
+    picture2_ = new PictureHolder(LoadBuiltInBitmap(pictures::TileTurned), this);
     picture2_->setGeometry(ToRect(layout::kPicture2));
 
     const QFont cellFont = JapaneseFont(layout::kCellFont);
-    for (CellIndex k = 0; k < 25; ++k) {
+    for (CellIndex k = 0; k < kCells; ++k) {
         auto* button = new PictureButton(this);
         button->setGeometry(ToRect(layout::Command1(k)));
         button->setFont(cellFont);
         button->setCheckable(true);  // checked while turned, for screen readers
-        button->setAccessibleName(QString::fromStdString(layout::CellName(k)));
+        button->setAccessibleName(FromUtf8(layout::CellName(k)));
         command1_[static_cast<std::size_t>(k)] = button;
     }
 
@@ -86,7 +85,7 @@ MainWindow::MainWindow()
 std::unique_ptr<QObject> MainWindow::ConnectEvents(FormEvents& events) {
     // The connections live as long as their context object.
     auto context = std::make_unique<QObject>();
-    for (CellIndex k = 0; k < 25; ++k)
+    for (CellIndex k = 0; k < kCells; ++k)
         connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, context.get(),
                 [&events, k] { events.Command1_Click(k); });
     connect(command2_, &QAbstractButton::clicked, context.get(), [&events] { events.Command2_Click(); });
@@ -100,15 +99,11 @@ void MainWindow::ShowCentred() {
 }
 
 PictureButton& MainWindow::Cell(CellIndex cell) {
-    if (cell < 0 || cell > 24)
-        Fatal("cell index " + std::to_string(cell) + " is outside 0 to 24");
-    return *command1_[static_cast<std::size_t>(cell)];
+    return *command1_[static_cast<std::size_t>(RequireCell(*this, cell))];
 }
 
 void MainWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
-    PictureButton& button = Cell(cell);
-    if (colour > 0x00FFFFFF) Fatal("face colour " + std::to_string(colour) + " is not 0x00BBGGRR");
-    button.setFaceColour(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    Cell(cell).setFaceColour(QColor::fromRgb(ToRgb(RequireColour(*this, colour))));
 }
 
 void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
@@ -116,7 +111,7 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     // Only the holders' own pictures are shown, by reference.
     const bool turned = &picture == &picture2_->picture();
     if (!turned && &picture != &picture1_->picture())
-        Fatal("cell " + std::to_string(cell) + " was given a picture no holder owns");
+        Fatal(Text<>() << "cell " << cell << " was given a picture no holder owns");
     button.setPicture(static_cast<const QtPicture*>(&picture));
     // Every pass sets every cell; screen readers hear only of those that change.
     if (button.isChecked() != turned || button.accessibleDescription().isEmpty()) {

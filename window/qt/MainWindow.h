@@ -42,7 +42,7 @@ public:
 
     PictureButton* Command1(int k) const { return command1_.at(static_cast<std::size_t>(k)); }
     PictureButton* Command2() const { return command2_; }
-    // The buttons by tab order: the cells 0 to 24, then the new-game button.
+    // The buttons by tab order: the cells, then the new-game button.
     PictureButton* Control(int tabIndex) const {
         return tabIndex == layout::kCommand2TabIndex ? command2_ : Command1(tabIndex);
     }
@@ -63,7 +63,7 @@ private:
     QtPicture resetFace_;
     PictureHolder* picture1_;
     PictureHolder* picture2_;
-    std::array<PictureButton*, 25> command1_{};
+    std::array<PictureButton*, kCells> command1_{};
     PictureButton* command2_;
     QLabel* label1_;
 };

@@ -8,13 +8,7 @@
 namespace zarnik::qt {
 namespace {
 
-// The classic three-dimensional button shades, fixed so the board looks the
-// same under every desktop theme.
-const QColor kHighlight(0xFF, 0xFF, 0xFF);
-const QColor kLight(0xE3, 0xE3, 0xE3);
-const QColor kShadow(0xA0, 0xA0, 0xA0);
-const QColor kDarkShadow(0x69, 0x69, 0x69);
-const QColor kBareFace(0xF0, 0xF0, 0xF0);
+QColor Shade(Colour colour) { return QColor::fromRgb(ToRgb(colour)); }
 
 // One ring of the frame, `inset` pixels in from the edge: `topLeft` along
 // the top and left sides, `bottomRight` along the other two. Filled
@@ -30,7 +24,7 @@ void Ring(QPainter& p, const QRect& r, int inset, const QColor& topLeft,
 
 }  // namespace
 
-PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent), face_(kBareFace) {
+PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent), face_(Shade(layout::kBareFace)) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -46,13 +40,13 @@ void PictureButton::setFaceColour(const QColor& colour) {
 }
 
 QSize PictureButton::sizeHint() const {
-    const QSize frame(2 * kFrameWidth, 2 * kFrameWidth);
+    const QSize frame(2 * layout::kBevelWidth, 2 * layout::kBevelWidth);
     return picture_ ? picture_->size() + frame : frame;
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect face = rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+    const QRect face = rect().adjusted(layout::kBevelWidth, layout::kBevelWidth, -layout::kBevelWidth, -layout::kBevelWidth);
     painter.fillRect(face, face_);
     if (picture_) {
         // Centred on the whole button; a picture larger than the face is cut
@@ -70,13 +64,9 @@ void PictureButton::paintEvent(QPaintEvent*) {
 }
 
 void PictureButton::PaintFrame(QPainter& painter) const {
-    if (isDown()) {
-        Ring(painter, rect(), 0, kDarkShadow, kDarkShadow);
-        Ring(painter, rect(), 1, kShadow, kShadow);
-    } else {
-        Ring(painter, rect(), 0, kHighlight, kDarkShadow);
-        Ring(painter, rect(), 1, kLight, kShadow);
-    }
+    const layout::Bevel& b = layout::kBevel;
+    Ring(painter, rect(), 0, Shade(isDown() ? b.darkShadow : b.highlight), Shade(b.darkShadow));
+    Ring(painter, rect(), 1, Shade(isDown() ? b.shadow : b.light), Shade(b.shadow));
 }
 
 void PictureButton::PaintFocus(QPainter& painter) const {

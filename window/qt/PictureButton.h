@@ -28,9 +28,6 @@ public:
 
     QSize sizeHint() const override;
 
-    // Width of the raised frame in logical pixels, on each side.
-    static constexpr int kFrameWidth = 2;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     // Enter and Return click the focused button as Space does; the arrow

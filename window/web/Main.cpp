@@ -1,10 +1,9 @@
 // The browser program's entry points, which the page (zarnik.js) calls once
 // the module is instantiated: the window and its event handlers live as
 // long as the page.
-#include <string>
-
 #include "Form1.h"
 #include "Layout.h"
+#include "Text.h"
 #include "WebWindow.h"
 
 namespace {
@@ -31,7 +30,7 @@ ZARNIK_EXPORT(click) void Click(int control) {
     else if (control >= 0 && control < zarnik::kCells)
         form.Command1_Click(static_cast<zarnik::CellIndex>(control));
     else
-        window.Fatal("click on control " + std::to_string(control) + ", which does not exist");
+        window.Fatal(zarnik::Text<>() << "click on control " << control << ", which does not exist");
 }
 
 // Where key `keyCode` pressed on control `control` moves the focus: another

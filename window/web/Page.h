@@ -18,6 +18,8 @@ extern "C" {
 ZARNIK_PAGE(window) void Window(int width, int height, const char* caption, std::size_t captionSize,
                                 const char* face, std::size_t faceSize, const char* backdrop,
                                 std::size_t backdropSize, int ringWidth, int ringInset);
+ZARNIK_PAGE(bevel) void Bevel(std::uint32_t highlight, std::uint32_t light, std::uint32_t shadow,
+                              std::uint32_t darkShadow, std::uint32_t bareFace);
 ZARNIK_PAGE(button) void Button(int control, int left, int top, int width, int height,
                                 const char* name, std::size_t nameSize);
 ZARNIK_PAGE(picture) void Picture(int control, const char* url, std::size_t urlSize,
@@ -40,6 +42,13 @@ inline void Window(layout::PixelSize size, std::string_view caption, std::string
                    std::string_view backdrop, int ringWidth, int ringInset) {
     imported::Window(size.width, size.height, caption.data(), caption.size(), face.data(),
                      face.size(), backdrop.data(), backdrop.size(), ringWidth, ringInset);
+}
+
+// Gives the picture buttons their raised frame in `bevel`'s shades and,
+// until the refresh pass paints it, `bareFace` as their face.
+inline void Bevel(const layout::Bevel& bevel, Colour bareFace) {
+    imported::Bevel(ToRgb(bevel.highlight), ToRgb(bevel.light), ToRgb(bevel.shadow), ToRgb(bevel.darkShadow),
+                    ToRgb(bareFace));
 }
 
 // Adds a picture button at `r` within the window, after those added before

@@ -1,10 +1,8 @@
 #include "WebWindow.h"
 
-#include <string>
-
 #include "Layout.h"
 #include "Page.h"
-#include "Puzzle.h"
+#include "Text.h"
 
 namespace zarnik::web {
 namespace {
@@ -18,29 +16,22 @@ layout::PixelRect ToPixels(const layout::TwipRect& r) { return layout::ToPixels(
 }  // namespace
 
 void WebWindow::Create() {
-    page::Window(layout::ToPixels(layout::kClient, kCssDpi), layout::kCaption,
-                 layout::kJapaneseFace, "BackdropImage.bmp", layout::kFocusRingWidth, layout::kFocusRingInset);
+    page::Window(layout::ToPixels(layout::kClient, kCssDpi), layout::kCaption, layout::kJapaneseFace,
+                 pictures::kFiles[pictures::BackdropImage].name, layout::kFocusRingWidth, layout::kFocusRingInset);
+    page::Bevel(layout::kBevel, layout::kBareFace);
     for (CellIndex k = 0; k < kCells; ++k)
         page::Button(k, ToPixels(layout::Command1(k)), layout::CellName(k));
     page::Button(layout::kCommand2TabIndex, ToPixels(layout::kCommand2), layout::kCommand2Name);
-    page::Picture(layout::kCommand2TabIndex, "ResetFaceImage.bmp", {}, -1);
+    page::Picture(layout::kCommand2TabIndex, pictures::kFiles[pictures::ResetFaceImage].name, {}, -1);
     page::Focus(0);
 }
 
-void WebWindow::CheckCell(CellIndex cell) {
-    if (cell < 0 || cell >= kCells)
-        Fatal("cell index " + std::to_string(cell) + " is outside 0 to 24");
-}
-
 void WebWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
-    CheckCell(cell);
-    if (colour > 0x00FFFFFF) Fatal("face colour " + std::to_string(colour) + " is not 0x00BBGGRR");
-    const Colour rgb = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
-    page::Face(cell, rgb);
+    page::Face(RequireCell(*this, cell), ToRgb(RequireColour(*this, colour)));
 }
 
 void WebWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
-    CheckCell(cell);
+    RequireCell(*this, cell);
     // Only the holders' own pictures are shown, by reference.
     // A turned cell is pressed, as screen readers hear it in every program.
     if (&picture == &picture1_)
@@ -48,10 +39,10 @@ void WebWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     else if (&picture == &picture2_)
         page::Picture(cell, picture2_.url, layout::kTurnedDescription, 1);
     else
-        Fatal("cell " + std::to_string(cell) + " was given a picture no holder owns");
+        Fatal(Text<>() << "cell " << cell << " was given a picture no holder owns");
 }
 
-void WebWindow::SetLabelCaption(std::string_view text) { label1_ = text; }
+void WebWindow::SetLabelCaption(std::string_view text) { label1_ = Text<8>(text); }
 
 const Picture& WebWindow::HolderPicture(Holder holder) {
     return holder == Holder::Picture1 ? picture1_ : picture2_;

@@ -3,9 +3,10 @@
 // Layout.h in CSS pixels and names the pictures the site carries.
 #pragma once
 
-#include <string>
 #include <string_view>
 
+#include "Pictures.h"
+#include "Text.h"
 #include "Toolkit.h"
 
 namespace zarnik::web {
@@ -30,11 +31,9 @@ private:
         std::string_view url;
     };
 
-    void CheckCell(CellIndex cell);
-
-    WebPicture picture1_{"TileStart.bmp"};
-    WebPicture picture2_{"TileTurned.bmp"};
-    std::string label1_;  // the hidden counter label's caption; never shown
+    WebPicture picture1_{pictures::kFiles[pictures::TileStart].name};
+    WebPicture picture2_{pictures::kFiles[pictures::TileTurned].name};
+    Text<8> label1_;  // the hidden counter label's caption; never shown
 };
 
 }  // namespace zarnik::web

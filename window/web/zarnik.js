@@ -31,6 +31,7 @@ function run(call) {
   }
 }
 
+const colour = rgb => `#${rgb.toString(16).padStart(6, '0')}`;
 const decoder = new TextDecoder();
 const text = (at, size) => decoder.decode(new Uint8Array(module.memory.buffer, at, size));
 
@@ -66,6 +67,10 @@ const page = {
     load(url);
     Object.assign(windowArea.style, { width: `${width}px`, height: `${height}px`, backgroundImage: `url("${url}")` });
   },
+  bevel(highlight, light, shadow, darkShadow, bareFace) {
+    const shades = { highlight, light, shadow, 'dark-shadow': darkShadow, 'bare-face': bareFace };
+    for (const [name, rgb] of Object.entries(shades)) document.documentElement.style.setProperty(`--${name}`, colour(rgb));
+  },
   button(control, left, top, width, height, name, nameSize) {
     const element = document.createElement('button');
     element.setAttribute('aria-label', text(name, nameSize));
@@ -86,7 +91,7 @@ const page = {
     if (pressed >= 0) button.element.setAttribute('aria-pressed', pressed ? 'true' : 'false');
   },
   face(control, rgb) {
-    buttons[control].element.style.backgroundColor = `#${rgb.toString(16).padStart(6, '0')}`;
+    buttons[control].element.style.backgroundColor = colour(rgb);
   },
   focus(control) {
     if (windowArea.hidden) focusOnShow = buttons[control].element;

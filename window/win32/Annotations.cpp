@@ -14,18 +14,24 @@ Annotations::~Annotations() {
     if (comStarted_) uninitialize_();
 }
 
-void Annotations::Set(HWND button, bool pressed, const wchar_t* description) {
+Annotations::Entry* Annotations::Find(HWND button) {
     const auto it = std::ranges::find(entries_, button, &Entry::button);
-    if (it == entries_.end()) {
-        entries_.push_back({button, pressed, description});
+    return it == entries_.end() ? nullptr : &*it;
+}
+
+void Annotations::Set(HWND button, bool pressed, const wchar_t* description) {
+    Entry* entry = Find(button);
+    if (!entry) {
+        entry = Checked(Find(nullptr), L"Annotations::Set(a button past the cells)");
+        *entry = {button, pressed, description};
         Checked(SetWindowSubclass(button, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)),
                 L"SetWindowSubclass(annotations)");
-        Annotate(entries_.back());
+        Annotate(*entry);
         return;
     }
-    if (it->pressed == pressed) return;
-    *it = {button, pressed, description};
-    Annotate(*it);
+    if (entry->pressed == pressed) return;
+    *entry = {button, pressed, description};
+    Annotate(*entry);
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, button, OBJID_CLIENT, CHILDID_SELF);
     NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, button, OBJID_CLIENT, CHILDID_SELF);
 }
@@ -47,7 +53,8 @@ void Annotations::Start() {
         services_ = nullptr;
         return;
     }
-    for (const Entry& entry : entries_) Annotate(entry);
+    for (const Entry& entry : entries_)
+        if (entry.button) Annotate(entry);
 }
 
 void Annotations::Annotate(const Entry& entry) const {
@@ -70,7 +77,7 @@ void Annotations::Forget(HWND button) {
         const MSAAPROPID properties[] = {PROPID_ACC_STATE, PROPID_ACC_DESCRIPTION};
         services_->ClearHwndProps(button, OBJID_CLIENT, CHILDID_SELF, properties, 2);
     }
-    std::erase_if(entries_, [button](const Entry& entry) { return entry.button == button; });
+    if (Entry* entry = Find(button)) *entry = {};
 }
 
 LRESULT CALLBACK Annotations::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -80,8 +87,7 @@ LRESULT CALLBACK Annotations::SubclassProc(HWND hwnd, UINT message, WPARAM wPara
     case WM_GETOBJECT: self->Start(); break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        for (const Entry& entry : self->entries_)
-            if (entry.button == hwnd) self->Annotate(entry);
+        if (const Entry* entry = self->Find(hwnd)) self->Annotate(*entry);
         break;
     case WM_NCDESTROY:
         self->Forget(hwnd);

@@ -11,7 +11,9 @@
 
 #include <oleacc.h>
 
-#include <vector>
+#include <array>
+
+#include "Toolkit.h"
 
 namespace zarnik::win32 {
 
@@ -22,8 +24,9 @@ public:
     Annotations(const Annotations&) = delete;
     Annotations& operator=(const Annotations&) = delete;
 
-    // Records the state of `button` (kept for its life) and annotates it
-    // once started; a change of state is announced as a WinEvent.
+    // Records the state of `button`, one of the cells (kept for its life),
+    // and annotates it once started; a change of state is announced as a
+    // WinEvent.
     void Set(HWND button, bool pressed, const wchar_t* description);
 
     // For every WM_GETOBJECT: starts COM and annotates every button so far.
@@ -40,7 +43,9 @@ private:
     void Annotate(const Entry& entry) const;
     void Forget(HWND button);
 
-    std::vector<Entry> entries_;
+    Entry* Find(HWND button);
+
+    std::array<Entry, kCells> entries_{};  // one for each cell; unused while its button is null
     bool started_ = false;
     bool comStarted_ = false;
     void(WINAPI* uninitialize_)() = nullptr;  // CoUninitialize

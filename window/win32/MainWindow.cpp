@@ -3,10 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <string>
 
 #include "Dpi.h"
-#include "Resource.h"
+#include "Pictures.h"
 #include "Win32Error.h"
 
 namespace zarnik::win32 {
@@ -25,7 +24,7 @@ constexpr int kLabel1Id = 201;
 constexpr int kPicture1Id = 202;
 constexpr int kPicture2Id = 203;
 
-bool IsCellId(int id) { return id >= kFirstCellId && id < kFirstCellId + 25; }
+bool IsCellId(int id) { return id >= kFirstCellId && id < kFirstCellId + kCells; }
 
 // The window as a shortcut or launcher asks for it, minimised included,
 // except maximised: a fixed window has no maximised form and opens as itself.
@@ -39,10 +38,10 @@ int ShowCommandFor(int requested) {
 
 MainWindow::MainWindow(HINSTANCE instance)
     : instance_(instance),
-      backdrop_(instance, IDB_BACKDROP),
-      resetFace_(instance, IDB_RESET_FACE),
-      tileStart_(instance, IDB_TILE_START),
-      tileTurned_(instance, IDB_TILE_TURNED),
+      backdrop_(instance, pictures::BackdropImage),
+      resetFace_(instance, pictures::ResetFaceImage),
+      tileStart_(instance, pictures::TileStart),
+      tileTurned_(instance, pictures::TileTurned),
       startDescription_(Widen(layout::kStartDescription)),
       turnedDescription_(Widen(layout::kTurnedDescription)) {}
 
@@ -105,7 +104,7 @@ int MainWindow::RunMessageLoop() {
 }
 
 void MainWindow::SetCellFaceColour(CellIndex cell, Colour colour) {
-    Cell(cell).SetFaceColour(colour);  // COLORREF is 0x00BBGGRR too
+    Cell(cell).SetFaceColour(RequireColour(*this, colour));  // COLORREF is 0x00BBGGRR too
 }
 
 void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
@@ -138,9 +137,7 @@ void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
 void MainWindow::Fatal(std::string_view what) { FatalError(Widen(what)); }
 
 PictureButton& MainWindow::Cell(CellIndex cell) {
-    if (cell < 0 || cell >= static_cast<CellIndex>(cells_.size()))
-        FatalError(L"cell index " + Widen(std::to_string(cell)) + L" is outside 0 to 24");
-    return cells_[static_cast<std::size_t>(cell)];
+    return cells_[static_cast<std::size_t>(RequireCell(*this, cell))];
 }
 
 HWND MainWindow::TabStop(int index) const {
@@ -150,7 +147,7 @@ HWND MainWindow::TabStop(int index) const {
 
 void MainWindow::RegisterWindowClass() {
     auto icon = [this](int width, int height) {
-        return static_cast<HICON>(Checked(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP_ICON),
+        return static_cast<HICON>(Checked(LoadImageW(instance_, MAKEINTRESOURCEW(pictures::kFiles[pictures::AppIcon].resource),
                                                      IMAGE_ICON, width, height, LR_SHARED),
                                           L"LoadImageW(icon)"));
     };

@@ -8,13 +8,13 @@
 
 #include <array>
 #include <memory>
-#include <string>
 #include <type_traits>
 
 #include "Annotations.h"
 #include "Layout.h"
 #include "PictureButton.h"
 #include "Toolkit.h"
+#include "Win32Error.h"
 #include "Win32Picture.h"
 
 namespace zarnik::win32 {
@@ -95,7 +95,7 @@ private:
     Win32Picture tileStart_;   // held by Picture1
     Win32Picture tileTurned_;  // held by Picture2
 
-    std::array<PictureButton, 25> cells_;
+    std::array<PictureButton, kCells> cells_;
     PictureButton command2_;
     HWND label1_ = nullptr;
     HWND picture1_ = nullptr;
@@ -106,8 +106,8 @@ private:
     Font labelFont_;
 
     Annotations annotations_;
-    const std::wstring startDescription_;
-    const std::wstring turnedDescription_;
+    const WideText startDescription_;
+    const WideText turnedDescription_;
 };
 
 }  // namespace zarnik::win32

@@ -5,12 +5,17 @@
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
+
+#include "Text.h"
 
 namespace zarnik::win32 {
 
 inline constexpr UINT kFatalExitCode = 3;
+
+// UTF-16 text for the W calls, null-terminated (see Text.h for why it is
+// not a std::wstring).
+using WideText = BasicText<wchar_t, 255>;
 
 // Shows `message` in an error box and ends the process.
 [[noreturn]] void FatalError(std::wstring_view message);
@@ -25,7 +30,8 @@ T Checked(T result, std::wstring_view call) {
     return result;
 }
 
-// UTF-8 (the toolkit interface's encoding) to UTF-16; invalid input is fatal.
-std::wstring Widen(std::string_view utf8);
+// UTF-8 (the toolkit interface's encoding) to UTF-16; invalid input, or
+// more than a WideText holds, is fatal.
+WideText Widen(std::string_view utf8);
 
 }  // namespace zarnik::win32

@@ -1,18 +1,17 @@
 #include "Win32Picture.h"
 
-#include <string>
 
 #include "Dpi.h"
 #include "Win32Error.h"
 
 namespace zarnik::win32 {
 
-Win32Picture::Win32Picture(HINSTANCE instance, int id) {
-    const std::wstring call = L"LoadImageW(bitmap " + Widen(std::to_string(id)) + L")";
+Win32Picture::Win32Picture(HINSTANCE instance, pictures::Id picture) {
+    const int id = pictures::kFiles[picture].resource;
     // A DIB section keeps the 24-bit colours exact whatever the screen depth.
     bitmap_ = static_cast<HBITMAP>(Checked(
         LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION),
-        call));
+        WideText(L"LoadImageW(bitmap ") << id << L")"));
     BITMAP info{};
     Checked(GetObjectW(bitmap_, sizeof info, &info), L"GetObjectW(bitmap)");
     size_ = {info.bmWidth, info.bmHeight};

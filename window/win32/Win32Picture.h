@@ -5,14 +5,15 @@
 
 #include <windows.h>
 
+#include "Pictures.h"
 #include "Toolkit.h"
 
 namespace zarnik::win32 {
 
 class Win32Picture final : public Picture {
 public:
-    // Loads BITMAP resource `id`; a missing or unreadable one is fatal.
-    Win32Picture(HINSTANCE instance, int id);
+    // Loads the built-in `picture`; a missing or unreadable one is fatal.
+    Win32Picture(HINSTANCE instance, pictures::Id picture);
     ~Win32Picture();
 
     HBITMAP handle() const { return bitmap_; }
