@@ -6,17 +6,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
+#include <QDialogButtonBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <functional>
+
+#include "MessageBox.h"
 
 namespace zarnik::staying {
 
 class BoxWatcher final : public QObject {
 public:
     // `onShown` runs while each box is up, before it is dismissed.
-    explicit BoxWatcher(std::function<void(const QMessageBox&)> onShown = {}) : onShown_(std::move(onShown)) {
+    explicit BoxWatcher(std::function<void(const qt::MessageBox&)> onShown = {}) : onShown_(std::move(onShown)) {
         qApp->installEventFilter(this);
     }
     ~BoxWatcher() override { qApp->removeEventFilter(this); }
@@ -25,19 +28,19 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* box = event->type() == QEvent::Show ? qobject_cast<QMessageBox*>(watched) : nullptr;
+        auto* box = event->type() == QEvent::Show ? qobject_cast<qt::MessageBox*>(watched) : nullptr;
         if (!box) return false;
         const bool byKey = count_++ % 2;
         if (onShown_) onShown_(*box);
         // Queued, so that it runs in the box's own loop once the box is fully up.
         QMetaObject::invokeMethod(
             box,
-            [box = QPointer<QMessageBox>(box), byKey] {
+            [box = QPointer<qt::MessageBox>(box), byKey] {
                 if (!box) return;
                 if (byKey)
                     QTest::keyClick(box, Qt::Key_Escape);
-                else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
-                    ok->click();
+                else if (auto* buttons = box->findChild<QDialogButtonBox*>(); buttons && buttons->button(QDialogButtonBox::Ok))
+                    buttons->button(QDialogButtonBox::Ok)->click();
                 else
                     box->reject();
             },
@@ -46,7 +49,7 @@ protected:
     }
 
 private:
-    std::function<void(const QMessageBox&)> onShown_;
+    std::function<void(const qt::MessageBox&)> onShown_;
     int count_ = 0;
 };
 

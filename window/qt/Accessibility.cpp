@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 
 #include "MainWindow.h"
+#include "MessageBox.h"
 
 namespace zarnik::qt {
 namespace {
@@ -51,6 +52,8 @@ QAccessibleInterface* AccessibleFactory(const QString& className, QObject* objec
         return new WindowAccessible(static_cast<MainWindow*>(object));
     if (className == QLatin1String(PictureButton::staticMetaObject.className()))
         return new ButtonAccessible(static_cast<PictureButton*>(object));
+    if (className == QLatin1String(MessageBox::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<MessageBox*>(object), QAccessible::AlertMessage);
     return nullptr;
 }
 

@@ -2,11 +2,13 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <poll.h>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -35,23 +37,59 @@ std::vector<std::uint32_t> Items(xcb_connection_t* c, xcb_window_t window, xcb_a
     return {items, items + xcb_get_property_value_length(reply.get()) / 4};
 }
 
+// Waits up to `timeout` for `property` of `window` to be set, as announced
+// by PropertyNotify to a connection that selected it.
+bool WaitForProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
+                     std::chrono::milliseconds timeout) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + timeout;
+    for (;;) {
+        while (const Owned<xcb_generic_event_t> event{xcb_poll_for_event(c), &std::free}) {
+            const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
+            if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY && notify->window == window &&
+                notify->atom == property && notify->state == XCB_PROPERTY_NEW_VALUE)
+                return true;
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count();
+        pollfd ready{xcb_get_file_descriptor(c), POLLIN, 0};
+        if (left <= 0 || xcb_connection_has_error(c) || ::poll(&ready, 1, static_cast<int>(left)) <= 0) return false;
+    }
+}
+
 }  // namespace
 
 QMargins ExpectedFrame(QWidget& window) {
     // The offscreen platform offers this interface too, without a connection.
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c) return {};
+    xcb_connection_t* qt = x11 ? x11->connection() : nullptr;
+    if (!qt) return {};
     const auto id = static_cast<xcb_window_t>(window.winId());
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(qt)).data->root;
+    const xcb_atom_t request = Atom(qt, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = Atom(qt, "_NET_FRAME_EXTENTS");
+    const qreal ratio = window.devicePixelRatioF();
+    const auto margins = [&] {  // left, right, top, bottom, in device pixels, once set
+        const std::vector<std::uint32_t> e = Items(qt, id, extents, XCB_ATOM_CARDINAL);
+        return e.size() == 4 ? std::optional(QMargins(qRound(e[0] / ratio), qRound(e[2] / ratio),
+                                                      qRound(e[1] / ratio), qRound(e[3] / ratio)))
+                             : std::nullopt;
+    };
+    // A window the window manager has framed, or estimated a frame for, carries it.
+    if (const auto known = margins()) return *known;
 
     // EWMH: a window manager that lists _NET_REQUEST_FRAME_EXTENTS answers it
-    // by setting _NET_FRAME_EXTENTS on the still unmapped window.
-    const xcb_atom_t request = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
-    const std::vector<std::uint32_t> supported = Items(c, root, Atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    // by setting _NET_FRAME_EXTENTS on the still unmapped window. Qt reads
+    // the events of its own connection, so the answer is waited for on one of
+    // ours, which asks for it.
+    const std::vector<std::uint32_t> supported = Items(qt, root, Atom(qt, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     if (request == XCB_ATOM_NONE || std::find(supported.begin(), supported.end(), request) == supported.end())
         return {};
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> own(xcb_connect(nullptr, nullptr),
+                                                                           &xcb_disconnect);
+    xcb_connection_t* c = own.get();
+    if (xcb_connection_has_error(c)) return {};
+    const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(c, id, XCB_CW_EVENT_MASK, &events);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -60,19 +98,10 @@ QMargins ExpectedFrame(QWidget& window) {
     xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(c);
-
-    // Qt reads the connection's events, so the answer is polled for rather
-    // than waited on; window managers answer within a millisecond or two.
-    // One that does not within 0.1 s gets the window placed as if unframed.
-    const qreal ratio = window.devicePixelRatioF();
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        const std::vector<std::uint32_t> e = Items(c, id, extents, XCB_ATOM_CARDINAL);
-        if (e.size() == 4)  // left, right, top, bottom, in device pixels
-            return QMargins(qRound(e[0] / ratio), qRound(e[2] / ratio), qRound(e[1] / ratio),
-                            qRound(e[3] / ratio));
-        QThread::msleep(2);
-    }
-    return {};
+    // Window managers answer within a millisecond or two; one that does not
+    // within 0.1 s gets the window placed as if unframed.
+    if (!WaitForProperty(c, id, extents, std::chrono::milliseconds(100))) return {};
+    return margins().value_or(QMargins());
 }
 
 void CentreFrameOn(QWidget& window, const QRect& target) {
