@@ -51,18 +51,35 @@ start_bus() {
     pids+=("${out##*$'\n'}")
 }
 
+# Debian's Wine keeps its server's socket in /run/user/UID/wine or, where
+# that folder is missing (root with no login session: CI, containers), in a
+# new folder under TMPDIR, which Wine 10 aborts making. There each Wine
+# command runs with a scratch /run holding the session's runtime folder as
+# /run/user/UID, in a mount namespace of its own, so that all of them meet
+# at one socket and nothing lands outside the scratch folder.
+wine_runtime=(env)
+if [ ! -d "/run/user/$(id -u)" ] && unshare --mount true 2>/dev/null; then
+    wine_runtime=(unshare --mount sh -c 'mount -t tmpfs tmpfs /run && mkdir -p "/run/user/$(id -u)" &&
+        mount --bind "$XDG_RUNTIME_DIR" "/run/user/$(id -u)" && exec "$@"' sh)
+fi
+wine() { "${wine_runtime[@]}" wine "$@"; }
+wineboot() { "${wine_runtime[@]}" wineboot "$@"; }
+wineserver() { "${wine_runtime[@]}" wineserver "$@"; }
+winepath() { "${wine_runtime[@]}" winepath "$@"; }
+
 # Wine on this display with the prefix PREFIX, made if it is missing. What
-# else Wine writes stays in the scratch folder: its server's sockets follow
-# TMPDIR, and HOME is a fresh one there (the menu builder, which would add
-# launchers under it, is off besides).
+# else Wine writes stays in the scratch folder: its server's sockets are in
+# the runtime folder, and HOME is a fresh one there (the menu builder, which
+# would add launchers under it, is off besides).
 start_wine() {  # start_wine PREFIX
     mkdir -p "$tmp/home"
     export WINEPREFIX=$1 WINEDEBUG=-all TMPDIR=$tmp HOME=$tmp/home
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no installer prompts either
     if [ ! -d "$WINEPREFIX" ]; then
         mkdir -p "${WINEPREFIX%/*}"
-        timeout 180 wineboot -i >"$tmp/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -3 "$tmp/wineboot.log")"
-        timeout 60 wineserver -w  # until the prefix is saved
+        timeout 180 "${wine_runtime[@]}" wineboot -i >"$tmp/wineboot.log" 2>&1 ||
+            fail "wineboot failed: $(tail -3 "$tmp/wineboot.log")"
+        timeout 60 "${wine_runtime[@]}" wineserver -w  # until the prefix is saved
     fi
     wineserver -p  # one server for the whole session: no program pays for starting it
 }

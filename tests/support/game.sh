@@ -25,7 +25,7 @@ start_wm() {
     kill "$probe" && wait "$probe" 2>/dev/null || true
 }
 
-# start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX
+# start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX [WINDOWS_VERSION]
 # Starts the program (the Linux one under the command in the array wrapper,
 # if set) and waits for its window; sets kind, dpi, window, zarnik_pid,
 # X Y WIDTH HEIGHT (the client area on the screen) and starts the record of
@@ -40,6 +40,9 @@ start_game() {
         start_wine "$4"
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
             >/dev/null 2>&1 || fail "cannot set the DPI"
+        # The Windows version Wine reports, as winecfg -v sets it.
+        wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "${5:-win10}" /f \
+            >/dev/null 2>&1 || fail "cannot set the Windows version"
         wine "$2" 2>"$tmp/stderr" &
     fi
     zarnik_pid=$!

@@ -39,7 +39,7 @@ desktop = pyatspi.Registry.getDesktop(0)
 caption = texts["Caption"]
 app = wait_for(lambda: next((a for a in desktop if a and a.name == caption), None), "no application on the bus named " + caption)
 window = app[0]
-if (window.getRoleName(), window.name, app.childCount) != ("frame", caption, 1):
+if (window.getRole(), window.name, app.childCount) != (pyatspi.ROLE_FRAME, caption, 1):
     fail(f"the program shows as {app.childCount} windows, the first a {window.getRoleName()} named {window.name}")
 buttons = list(window)
 names = [b.name for b in buttons]
@@ -49,7 +49,7 @@ if [b.getIndexInParent() for b in buttons] != list(range(26)):
     fail("the buttons do not know their places: " + str([b.getIndexInParent() for b in buttons]))
 if window.getChildAtIndex(26) is not None or window.childCount != 26:  # a client's bad index is not a crash
     fail("a button past the last")
-if any(b.getRoleName() != "push button" or b.childCount for b in buttons):
+if any(b.getRole() != pyatspi.ROLE_PUSH_BUTTON or b.childCount for b in buttons):
     fail("not every child is a plain push button: " + str([b.getRoleName() for b in buttons]))
 
 def board():  # o for a cell in the start state, x for a turned one, as a screen reader hears it
