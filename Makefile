@@ -3,15 +3,28 @@
 BUILD    := build
 WINBUILD := build-windows
 WEBBUILD := build-web
-# Warnings stop the build in `make test` (and so in CI), not for a player.
-WERROR   ?= OFF
-CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARNIK_WERROR=$(WERROR)
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# What `make test` and `make bench` add to a build; the settings are kept in
+# each build folder, so that `make run` after them rebuilds nothing. Warnings
+# stop the build in `make test` (and so in CI), not for a player.
+OPTIONS  :=
+test sanitize: OPTIONS = -DZARNIK_TESTS=ON -DZARNIK_WERROR=ON
+bench: OPTIONS = -DZARNIK_BENCH=ON
+# Every build of a commit is the same, wherever it is made: file times in
+# the package are those of the last commit.
+ifeq ($(origin SOURCE_DATE_EPOCH),undefined)
+SOURCE_DATE_EPOCH := $(shell git log -1 --format=%ct 2>/dev/null)
+endif
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
-.PHONY: build run test sanitize windows web web-serve images install package bench clean
+.PHONY: build run test sanitize windows web web-serve images install package bench reproducible \
+	test-debian12 test-debian13 clean
 
 build:
 	@tools/deps.sh linux
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(OPTIONS) >/dev/null
 	@cmake --build $(BUILD)
 
 run: build
@@ -19,7 +32,7 @@ run: build
 
 windows:
 	@tools/deps.sh windows
-	@cmake -S . -B $(WINBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel \
+	@cmake -S . -B $(WINBUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=MinSizeRel $(OPTIONS) \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINBUILD)
 
@@ -31,16 +44,16 @@ web:
 	@cmake --build $(WEBBUILD)
 
 web-serve: web
+	@tools/deps.sh serve
 	@echo "Zarnik at http://127.0.0.1:8000/ (Ctrl+C stops)"
-	@/usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEBBUILD)/site
+	@python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEBBUILD)/site
 
 # Every program, then every test; the Windows and browser tests play the
 # .exe and the site. Two at a time: most of them wait on an X server, Wine or
 # a browser, each test on its own (the Wine games take turns on one prefix).
-test: WERROR = ON
 test: windows web sanitize
 	@tools/deps.sh linux test package web
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(OPTIONS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
 		-DZARNIK_WEB_SITE=$(CURDIR)/$(WEBBUILD)/site >/dev/null
 	@cmake --build $(BUILD)
 	@cd $(BUILD) && ctest --output-on-failure --timeout 600 -j2
@@ -51,8 +64,7 @@ test: windows web sanitize
 # shortened to keep the whole run near half a minute.
 sanitize:
 	@tools/deps.sh linux test
-	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARNIK_WERROR=$(WERROR) \
-		-DZARNIK_SANITIZE=ON >/dev/null
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug $(OPTIONS) -DZARNIK_SANITIZE=ON >/dev/null
 	@cmake --build build-asan -j2
 	@cd build-asan && ZARNIK_STEPS=30000 \
 		ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
@@ -72,9 +84,18 @@ package: build
 # Zarnik.exe and the site are measured too, so they are built first.
 bench: windows web
 	@tools/deps.sh linux bench web
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(OPTIONS) -DZARNIK_WINDOWS_EXE=$(CURDIR)/$(WINBUILD)/Zarnik.exe \
 		-DZARNIK_WEB_SITE=$(CURDIR)/$(WEBBUILD)/site >/dev/null
 	@cmake --build $(BUILD) --target bench
+
+# Two clean clones of HEAD, built one after the other at different paths,
+# must give the same Zarnik.exe, site and .deb, byte for byte.
+reproducible:
+	@tools/reproducible.sh
+
+# `make test` on a fresh Debian 12 or 13 root in the build tree (needs root).
+test-debian12 test-debian13:
+	@tools/debian.sh $(subst test-debian,,$@) test
 
 clean:
 	rm -rf $(BUILD) $(WINBUILD) $(WEBBUILD) build-asan

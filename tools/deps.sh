@@ -1,38 +1,42 @@
 #!/bin/sh
 # Installs, with apt-get, whichever packages the named targets need and are
-# missing. Idempotent and silent when everything is there.
-#   tools/deps.sh GROUP...     GROUP: linux windows web test bench package
+# missing, on Debian 12 or 13. Idempotent and silent when everything is there.
+#   tools/deps.sh GROUP...     GROUP: linux windows web serve test bench package
 #     linux    build and play the Linux program
 #     windows  cross-compile Zarnik.exe
-#     web      build the browser site; with test or bench, also Chromium and
-#              puppeteer-core (npm ci, at the version package-lock.json pins)
+#     web      build the browser site; with test or bench, also the browsers
+#              and their npm drivers (npm ci, at the versions package-lock.json pins)
+#     serve    serve the site on this machine (make web-serve)
 #     test     every test (the Linux and Windows builds need their groups too)
 #     bench    the benchmarks
 #     package  make the .deb (its checks are tests)
+#     reproducible  compare two builds (make reproducible)
 set -eu
 
 packages=""
 for group in "$@"; do
     case $group in
-    linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev
+    linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev dpkg-dev
         fonts-ipafont-gothic" ;;
     windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
     web) packages="$packages cmake ninja-build clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32" ;;
+    serve) packages="$packages python3" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
-        imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev
+        imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev procps
         file strace icoutils python3-pyatspi openbox wmctrl lintian qt6-translations-l10n" ;;
-    bench) packages="$packages libbenchmark-dev xvfb dbus-x11 wine wine64" ;;
+    bench) packages="$packages libbenchmark-dev xvfb dbus-x11 procps wine wine64" ;;
     package) packages="$packages dpkg-dev file" ;;
-    *) echo "deps.sh: unknown group '$group' (linux windows web test bench package)" >&2; exit 2 ;;
+    reproducible) packages="$packages git diffoscope-minimal" ;;
+    *) echo "deps.sh: unknown group '$group' (linux windows web serve test bench package reproducible)" >&2; exit 2 ;;
     esac
 done
 
-# Playing the site in a browser. Node may come from elsewhere than Debian
+# Playing the site in the browsers. Node may come from elsewhere than Debian
 # (whose npm then conflicts with it); Debian's is installed only if none is.
 browser=""
 case " $* " in *" web "*) case " $* " in *" test "* | *" bench "*) browser=yes ;; esac ;; esac
 if [ -n "$browser" ]; then
-    packages="$packages chromium fonts-ipafont-gothic"
+    packages="$packages chromium fonts-ipafont-gothic ca-certificates"
     command -v npm >/dev/null || packages="$packages nodejs npm"
 fi
 
@@ -56,7 +60,7 @@ if [ -n "$browser" ]; then
     (
         cd "$(dirname "$0")/.."
         if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
-            echo "Installing puppeteer-core from package-lock.json"
+            echo "Installing the browser drivers from package-lock.json"
             # npm's download cache stays out of the home folder.
             cache=$(mktemp -d)
             npm ci --ignore-scripts --no-audit --no-fund --loglevel=error --cache "$cache"
