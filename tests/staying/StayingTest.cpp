@@ -73,7 +73,8 @@ protected:
         for (int k = 0; k < 25; ++k) {
             const qt::PictureButton* cell = window.Command1(k);
             const bool start = model.IsStart(k);
-            if (cell->faceColour() != (start ? kStart : kTurned) || cell->isChecked() == start ||
+            const QAccessible::State heard = QAccessible::queryAccessibleInterface(window.Command1(k))->state();
+            if (cell->faceColour() != (start ? kStart : kTurned) || !heard.checkable || heard.checked == start ||
                 cell->picture() != &(start ? window.Picture1() : window.Picture2())->picture())
                 return "cell " + std::to_string(k) + " does not show the " + (start ? "start" : "turned") + " state";
             const QPoint middle = cell->geometry().center() * shot.devicePixelRatio();

@@ -3,13 +3,17 @@
 // prints "Command1 K LEFT TOP WIDTH HEIGHT" for each cell, then
 // "Command2 LEFT TOP WIDTH HEIGHT", "Client WIDTH HEIGHT", and the texts a
 // player meets: "Caption", "Prompt", "Name K" for each button in tab order,
-// "Start" and "Turned" (the cells' descriptions), each followed by its text.
+// "Start" and "Turned" (the cells' descriptions), and the pieces of what a
+// screen reader hears after a click ("TurnedNews", "StartNews", "NewGameNews",
+// "RemainingNews"), each followed by its text; and "Picture NAME FILE" for
+// each built-in picture.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "AppInfo.h"
 #include "Layout.h"
+#include "Pictures.h"
 
 int main(int argc, char** argv) {
     using namespace zarnik::layout;
@@ -29,4 +33,10 @@ int main(int argc, char** argv) {
     text(("Name " + std::to_string(kCommand2TabIndex)).c_str(), kCommand2Name);
     text("Start", kStartDescription);
     text("Turned", kTurnedDescription);
+    text("TurnedNews", kTurnedAnnouncement);
+    text("StartNews", kStartAnnouncement);
+    text("NewGameNews", kNewGameAnnouncement);
+    text("RemainingNews", kRemainingAnnouncement);
+    for (const auto& [file, resource] : zarnik::pictures::kFiles)
+        std::printf("Picture %.*s %.*s\n", static_cast<int>(file.find('.')), file.data(), static_cast<int>(file.size()), file.data());
 }

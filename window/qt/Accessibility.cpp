@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 
+#include "Announcer.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 
@@ -27,15 +28,19 @@ private:
     MainWindow* Window() const { return static_cast<MainWindow*>(widget()); }
 };
 
+// A cell is a check box, checked while turned: Qt's AT-SPI bridge maps no
+// role to a toggle button, and Orca speaks a check box's state as it
+// changes. The new-game button is a push button.
 class ButtonAccessible final : public QAccessibleWidget {
 public:
-    explicit ButtonAccessible(PictureButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+    explicit ButtonAccessible(PictureButton* button)
+        : QAccessibleWidget(button, button->isCheckable() ? QAccessible::CheckBox : QAccessible::Button) {}
 
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
         const auto* button = static_cast<const PictureButton*>(widget());
         state.checkable = button->isCheckable();
-        state.checked = state.pressed = button->isChecked();
+        state.checked = button->isChecked();
         return state;
     }
     QStringList actionNames() const override { return {pressAction()}; }
@@ -54,6 +59,10 @@ QAccessibleInterface* AccessibleFactory(const QString& className, QObject* objec
         return new ButtonAccessible(static_cast<PictureButton*>(object));
     if (className == QLatin1String(MessageBox::staticMetaObject.className()))
         return new QAccessibleWidget(static_cast<MessageBox*>(object), QAccessible::AlertMessage);
+    if (className == QLatin1String(Announcer::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<Announcer*>(object), QAccessible::StatusBar);
+    if (auto* widget = qobject_cast<QWidget*>(object); widget && qobject_cast<Announcer*>(widget->parent()))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
 }
 

@@ -76,6 +76,7 @@ MainWindow::MainWindow()
     // Its caption changes with every move; with a name of its own, Qt does not
     // announce those changes to screen readers for a label nobody sees.
     label1_->setAccessibleName(label1_->text());
+    announcer_ = new Announcer(*this);
 
     for (std::size_t k = 1; k < command1_.size(); ++k) setTabOrder(command1_[k - 1], command1_[k]);
     setTabOrder(command1_.back(), command2_);
@@ -86,9 +87,14 @@ std::unique_ptr<QObject> MainWindow::ConnectEvents(FormEvents& events) {
     // The connections live as long as their context object.
     auto context = std::make_unique<QObject>();
     for (CellIndex k = 0; k < kCells; ++k)
-        connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, context.get(),
-                [&events, k] { events.Command1_Click(k); });
-    connect(command2_, &QAbstractButton::clicked, context.get(), [&events] { events.Command2_Click(); });
+        connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, context.get(), [this, &events, k] {
+            announcement_.Clicked(k);
+            events.Command1_Click(k);
+        });
+    connect(command2_, &QAbstractButton::clicked, context.get(), [this, &events] {
+        announcement_.Clicked(layout::kCommand2TabIndex);
+        events.Command2_Click();
+    });
     return context;
 }
 
@@ -113,6 +119,7 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     if (!turned && &picture != &picture1_->picture())
         Fatal(Text<>() << "cell " << cell << " was given a picture no holder owns");
     button.setPicture(static_cast<const QtPicture*>(&picture));
+    announcement_.CellShows(cell, turned);
     // Every pass sets every cell; screen readers hear only of those that change.
     if (button.isChecked() != turned || button.accessibleDescription().isEmpty()) {
         button.setAccessibleDescription(FromUtf8(turned ? layout::kTurnedDescription : layout::kStartDescription));
@@ -120,7 +127,11 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     }
 }
 
-void MainWindow::SetLabelCaption(std::string_view text) { label1_->setText(FromUtf8(text)); }
+void MainWindow::SetLabelCaption(std::string_view text) {
+    label1_->setText(FromUtf8(text));
+    // The pass is over, the cleared message not yet up.
+    if (const Text<64> phrase = announcement_.Caption(text); !phrase.view().empty()) announcer_->Say(FromUtf8(phrase));
+}
 
 const Picture& MainWindow::HolderPicture(Holder holder) {
     return holder == Holder::Picture1 ? picture1_->picture() : picture2_->picture();

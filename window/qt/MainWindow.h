@@ -9,6 +9,8 @@
 #include <array>
 #include <memory>
 
+#include "Announcement.h"
+#include "Announcer.h"
 #include "Layout.h"
 #include "PictureButton.h"
 #include "PictureHolder.h"
@@ -66,6 +68,8 @@ private:
     std::array<PictureButton*, kCells> command1_{};
     PictureButton* command2_;
     QLabel* label1_;
+    Announcer* announcer_;
+    layout::Announcement announcement_;
 };
 
 }  // namespace zarnik::qt

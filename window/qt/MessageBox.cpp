@@ -20,6 +20,9 @@ constexpr int kTitleBarHeight = 24;
 MessageBox::MessageBox(QWidget& owner, const QString& title, const QString& prompt)
     : QDialog(&owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), label_(new QLabel(prompt, this)) {
     setWindowTitle(title);
+    // Screen readers say an alert's name and skip a label that repeats it;
+    // Orca 48 would skip the prompt otherwise, as a label of one word.
+    setAccessibleName(prompt);
     setWindowModality(Qt::ApplicationModal);
     label_->setTextFormat(Qt::PlainText);
     label_->setAlignment(Qt::AlignCenter);

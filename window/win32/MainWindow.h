@@ -10,7 +10,9 @@
 #include <memory>
 #include <type_traits>
 
+#include "Announcement.h"
 #include "Annotations.h"
+#include "Announcer.h"
 #include "Layout.h"
 #include "PictureButton.h"
 #include "Toolkit.h"
@@ -106,6 +108,8 @@ private:
     Font labelFont_;
 
     Annotations annotations_;
+    Announcer announcer_;
+    layout::Announcement announcement_;
     const WideText startDescription_;
     const WideText turnedDescription_;
 };

@@ -1,80 +1,122 @@
 #!/bin/bash
-# The window as a screen reader meets it, through a real AT-SPI client
-# (pyatspi) on the session's private accessibility bus: the tree, the names,
-# roles and states, a press through the action interface and the events it
-# raises. The texts come from the layout tool, the flips from the reference.
+# The window as a blind player meets it, with Orca itself, headless: speech
+# goes to speech-dispatcher and espeak-ng into libao's null driver, and what
+# Orca says is read back from its debug log. A few moves, a new game and a
+# clear by keyboard, each judged by the board reference; then, through
+# pyatspi, the tree and the events of a press. The texts come from the
+# layout tool.
 #   screen_reader.sh ZARNIK
 set -euo pipefail
 . "$(dirname "$0")/../../support/game.sh"
 start_xvfb
-# What a screen reader does when it starts: ask the bus to switch
-# accessibility on, so that programs started from now on take part.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-    string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
+start_wm
+layout=$("$tools/zarnik_layout_pixels")
+declare -A texts
+while IFS= read -r line; do
+    key=${line%% *} line=${line#* }
+    [ "$key" = Name ] && key+=" ${line%% *}" && line=${line#* }
+    texts[$key]=$line
+done < <(grep -v '^Command\|^Client' <<<"$layout")
+
+# Orca's settings, speech-dispatcher's and GTK's files in a home of the test's own.
+export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_DATA_HOME=$tmp/home/.local GSETTINGS_BACKEND=memory
+mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$XDG_DATA_HOME/orca"
+printf '%s\n' 'AudioOutputMethod "libao"' 'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' \
+    'DefaultModule espeak-ng' 'DisableAutoSpawn' >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
+echo default_driver=null >"$HOME/.libao"
+speech-dispatcher --run-single --timeout 0 >"$tmp/speechd.log" 2>&1 &
+pids+=($!)
+eventually test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" || fail "no speech-dispatcher"
+# Orca opens its log fully buffered; the customizations it runs at start make it flush each line.
+printf 'from orca import debug\nif debug.debugFile: debug.debugFile.reconfigure(line_buffering=True)\n' \
+    >"$XDG_DATA_HOME/orca/orca-customizations.py"
+LANG=C.UTF-8 orca --user-prefs "$XDG_DATA_HOME/orca" --debug-file "$tmp/orca.log" >"$tmp/orca.out" 2>&1 &
+pids+=($!)
+eventually grep -q "SPEECH OUTPUT" "$tmp/orca.log" 2>/dev/null || fail "Orca did not start: $(tail -3 "$tmp/orca.out")"
+
+# hear KEYS WORDS...: after the keys, Orca says lines beginning with each of
+# WORDS, in this order, and each only once.
+heard=1
+spoken() { tail -n "+$heard" "$tmp/orca.log" | sed -n "s/^[0-9:.]* - SPEECH OUTPUT: '\(.*\)' *{.*/\1/p" | sed 's/[ .]*$//'; }
+in_order() {
+    local words=("$@") i=0 line
+    said=$(spoken)
+    while IFS= read -r line; do
+        ((i < ${#words[@]})) && [[ $line == "${words[i]}"* ]] && i=$((i + 1))
+    done <<<"$said"
+    ((i == ${#words[@]}))
+}
+hear() {
+    local keys=$1 word && shift
+    heard=$(($(wc -l <"$tmp/orca.log") + 1))
+    [ -z "$keys" ] || key $keys
+    eventually in_order "$@" || fail "after '$keys' Orca said: $(tr '\n' '|' <<<"${said:-}") not: $*"
+    sleep 0.5
+    said=$(spoken)
+    for word in "$@"; do (($(grep -c -F -- "$word" <<<"$said") == 1)) || fail "said more than once: $word"; done
+}
+# The phrase after the presses so far, the last on cell $1: its new side, and the cells left.
+phrase() {
+    local board && board=$("$tools/zarnik_board_reference" "${presses[@]}")
+    local side=StartNews && [ "${board:$1:1}" = x ] && side=TurnedNews
+    echo "${texts[$side]}${texts[RemainingNews]}$(tr -dc o <<<"$board" | wc -c)"
+}
 start_game linux "$1" 1
-expect_board "at start"
-ZARNIK_LAYOUT=$("$tools/zarnik_layout_pixels") ZARNIK_AFTER_12=$("$tools/zarnik_board_reference" 12) \
-    /usr/bin/python3 - <<'PYTHON'
+hear "" "${texts[Name 0]} check box not checked" "${texts[Start]}"
+presses+=(0) && hear space checked "$(phrase 0)"
+hear Right "${texts[Name 1]} check box checked" "${texts[Turned]}"
+presses+=(1) && hear space "not checked" "$(phrase 1)"
+hear "Down Down Down Down Down" "${texts[Name 25]}"
+presses=()
+hear space "${texts[NewGameNews]}${texts[RemainingNews]}25"
+# A clear: each press but the last by mouse, the last one, the bottom row's
+# middle, reached from the new-game button.
+[[ " $(clearing_presses) " == *" 22 "* ]] || fail "the clear does not press cell 22"
+click $(clearing_presses | tr ' ' '\n' | grep -vx 22)
+expect_board "before the last press"
+hear "Down Down Down Down Down Up" "${texts[Name 22]} check box not checked"
+presses+=(22) && hear space checked "$(phrase 22)" "alert ${texts[Prompt]}" OK
+hear Return "${texts[Name 22]} check box checked"
+
+# The tree: a frame of 26 buttons in tab order, the cells check boxes,
+# checked while turned; a press through the action interface tells of the cells it turns,
+# and of no others.
+ZARNIK_LAYOUT=$layout ZARNIK_BEFORE=$("$tools/zarnik_board_reference" "${presses[@]}") \
+    ZARNIK_AFTER=$("$tools/zarnik_board_reference" "${presses[@]}" 12) /usr/bin/python3 - <<'PYTHON'
 import os, sys, time
 import pyatspi
 from gi.repository import GLib
-
-def fail(what):
-    sys.exit("FAIL: " + what)
-
-def wait_for(find, what):
-    for _ in range(100):
-        found = find()
-        if found: return found
-        GLib.MainContext.default().iteration(False)
-        time.sleep(0.05)
-    fail(what)
-
-texts = {}  # "Caption", "Name 7", "Start", ... as the layout tool gives them
+def check(ok, what):
+    if not ok: sys.exit("FAIL: " + what)
+texts = {}
 for line in os.environ["ZARNIK_LAYOUT"].splitlines():
-    words = line.split(" ", 2 if line.startswith("Name ") else 1)
-    texts[" ".join(words[:-1])] = words[-1]
-after = os.environ["ZARNIK_AFTER_12"]
-desktop = pyatspi.Registry.getDesktop(0)
-caption = texts["Caption"]
-app = wait_for(lambda: next((a for a in desktop if a and a.name == caption), None), "no application on the bus named " + caption)
+    key, _, text = line.partition(" ")
+    if key == "Name": number, _, text = text.partition(" "); key += " " + number
+    texts[key] = text
+app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.name == texts["Caption"])
 window = app[0]
-if (window.getRole(), window.name, app.childCount) != (pyatspi.ROLE_FRAME, caption, 1):
-    fail(f"the program shows as {app.childCount} windows, the first a {window.getRoleName()} named {window.name}")
+check(app.childCount == 1 and window.getRole() == pyatspi.ROLE_FRAME and window.childCount == 26, "not one frame of 26 buttons")
 buttons = list(window)
-names = [b.name for b in buttons]
-if names != [texts[f"Name {k}"] for k in range(26)]:
-    fail(f"the window holds {names}")
-if [b.getIndexInParent() for b in buttons] != list(range(26)):
-    fail("the buttons do not know their places: " + str([b.getIndexInParent() for b in buttons]))
-if window.getChildAtIndex(26) is not None or window.childCount != 26:  # a client's bad index is not a crash
-    fail("a button past the last")
-if any(b.getRole() != pyatspi.ROLE_PUSH_BUTTON or b.childCount for b in buttons):
-    fail("not every child is a plain push button: " + str([b.getRoleName() for b in buttons]))
-
-def board():  # o for a cell in the start state, x for a turned one, as a screen reader hears it
-    out = ""
-    for cell in buttons[:25]:
-        states = cell.getState()
-        turned = states.contains(pyatspi.STATE_PRESSED)
-        if turned != states.contains(pyatspi.STATE_CHECKED) or cell.description != texts["Turned" if turned else "Start"]:
-            fail(f"{cell.name} is pressed {turned}, checked {not turned}, described {cell.description}")
-        out += "x" if turned else "o"
-    return out
-
-if board() != "o" * 25: fail("not a new game: " + board())
+check([b.name for b in buttons] == [texts[f"Name {k}"] for k in range(26)], "names: " + str([b.name for b in buttons]))
+check([b.getIndexInParent() for b in buttons] == list(range(26)) and window.getChildAtIndex(26) is None, "indexes")
+check([b.getRole() for b in buttons] == [pyatspi.ROLE_CHECK_BOX] * 25 + [pyatspi.ROLE_PUSH_BUTTON], "roles")
+def board():
+    return "".join("x" if cell.getState().contains(pyatspi.STATE_CHECKED) else "o" for cell in buttons[:25])
+before, after = os.environ["ZARNIK_BEFORE"], os.environ["ZARNIK_AFTER"]
+check(board() == before, "before the press: " + board())
 heard = []
-listener = lambda event: heard.append((event.type, event.source.name))
-pyatspi.Registry.registerEventListener(listener, "object:state-changed:checked", "object:property-change:accessible-description")
-actions = buttons[12].queryAction()
-press = [actions.getName(i) for i in range(actions.nActions)].index("Press")
-if actions.getDescription(press).isascii():  # Qt's own words are Japanese too, where translated
-    fail("the press is described in English: " + actions.getDescription(press))
-actions.doAction(press)
-wait_for(lambda: board() == after, "pressing cell 12 left " + board())
-changed = {buttons[k].name for k in range(25) if after[k] == "x"}
-wait_for(lambda: len(heard) >= 2 * len(changed), f"heard {heard}")
-if sorted(heard) != sorted((t, n) for n in changed for t in ("object:state-changed:checked", "object:property-change:accessible-description")):
-    fail(f"a press on cell 12 raised {heard}")
-print("tree, names, roles, states, a press and its", len(heard), "events as a screen reader meets them")
+pyatspi.Registry.registerEventListener(lambda e: heard.append(e.source.name), "object:state-changed:checked")
+action = buttons[12].queryAction()
+press = [action.getName(i) for i in range(action.nActions)].index("Press")
+check(not action.getDescription(press).isascii(), "the press is described in English")  # Qt's words are Japanese too
+action.doAction(press)
+turned = sorted(b.name for b, was, now in zip(buttons, before, after) if was != now)
+for _ in range(100):
+    GLib.MainContext.default().iteration(False)
+    if len(heard) >= len(turned): break
+    time.sleep(0.05)
+time.sleep(0.3)
+GLib.MainContext.default().iteration(False)
+check(board() == after and sorted(heard) == turned, f"pressing cell 12 left {board()}, told of {heard}")
 PYTHON
+echo "Orca heard each press, the new game and the clear; the tree and a press's events are right"
