@@ -74,12 +74,15 @@ if [ -n "$exe" ] && [ -f "$exe" ]; then
 fi
 web_summary=""
 if [ -n "${ZARNIK_WEB_SITE:-}" ]; then
-    out=$(node "$(dirname "$0")/web/bench.mjs" "$ZARNIK_WEB_SITE" "$runs")
+    out=$(node "$(dirname "$0")/web/bench.mjs" "$ZARNIK_WEB_SITE" "$runs" chromium firefox webkit)
     bytes=$(field site_gzip_bytes <<<"$out")
-    web_ms=$(field playable_ms <<<"$out"); web_floor=$(field floor_ms <<<"$out")
-    web_ratio=$(awk -v a="$web_ms" -v b="$web_floor" 'BEGIN {printf "%.2f", a/b}')
     printf '%-34s %12s %12s %10s %8s\n' "web site, gzip -9, bytes" "$bytes" "-" "" "$(verdict "$bytes" 204800)"
-    printf '%-34s %12s %12s %10s %8s\n' "web nav. to playable, median ms" "$web_ms" "$web_floor" "x$web_ratio" "$(verdict "$web_ratio" 1.5)"
-    web_summary=", site $bytes bytes gzipped, web playable x$web_ratio"
+    web_summary=", site $bytes bytes gzipped, web playable"
+    for engine in chromium firefox webkit; do
+        web_ms=$(field "${engine}_playable_ms" <<<"$out") web_floor=$(field "${engine}_floor_ms" <<<"$out")
+        web_ratio=$(awk -v a="$web_ms" -v b="$web_floor" 'BEGIN {printf "%.2f", a/b}')
+        printf '%-34s %12s %12s %10s %8s\n' "$engine nav. to playable, median ms" "$web_ms" "$web_floor" "x$web_ratio" "$(verdict "$web_ratio" 1.5)"
+        web_summary+=" x$web_ratio ($engine)"
+    done
 fi
 echo "summary: start-up x$start_ratio of floor, memory +${mem_delta} MB, $move_summary$wine_summary$web_summary"

@@ -20,7 +20,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Xvfb picks a free display itself and names it once it accepts clients.
-start_xvfb() {
+start_xvfb() {  # start_xvfb [WIDTHxHEIGHTxDEPTH]
     mkfifo "$tmp/displayfd"
     # The server's named socket and compiled keymaps go to /tmp/.X11-unix
     # and /var/lib/xkb; given a mount namespace of its own, they land
@@ -29,7 +29,7 @@ start_xvfb() {
     local private=(unshare --mount sh -c 'mount -t tmpfs tmpfs /tmp && mount -t tmpfs tmpfs /var/lib/xkb && exec "$0" "$@"')
     "${private[@]}" true 2>/dev/null || private=()
     xvfb_private=${private:+yes}
-    "${private[@]}" Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
+    "${private[@]}" Xvfb -displayfd 3 -nolisten tcp -screen 0 "${1:-1280x1024x24}" -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
     xvfb_pid=$!
     pids+=("$xvfb_pid")
     read -r -t 15 display_number <"$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"

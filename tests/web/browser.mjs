@@ -1,64 +1,177 @@
 // Shared by the browser tests and the benchmark: the built site served on
-// 127.0.0.1, and Debian's Chromium, headless, with everything it writes kept
-// in one temporary folder that goes with it.
+// 127.0.0.1, and the three engines from Debian's archive, each keeping
+// everything it writes in one temporary folder that goes with it:
+//   chromium  Chromium, headless, through puppeteer-core (DevTools protocol)
+//   firefox   Firefox ESR, headless, through puppeteer-core (WebDriver BiDi)
+//   webkit    WebKitGTK's MiniBrowser, which has no headless mode, on the X
+//             display the caller gives, through WebKitWebDriver and the W3C
+//             WebDriver client `webdriver`
+// A page offers the same calls in each engine; `can` says what an engine
+// cannot do, and why.
+import { spawn } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
+import { setTimeout as sleep } from 'node:timers/promises';
 import puppeteer from 'puppeteer-core';
 
-const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.bmp': 'image/bmp',
-  '.ico': 'image/x-icon', '.svg': 'image/svg+xml' };
+process.env.WDIO_LOG_LEVEL ??= 'silent';  // read when the client is loaded
+const { default: WebDriver } = await import('webdriver');
 
-// Serves each root's files under its prefix ('/' for the site) on a free port.
-// `missing` names files to answer 404 for, as a broken deployment would.
-export async function serve(roots, missing = []) {
+export const engines = ['chromium', 'firefox', 'webkit'];
+export const can = {
+  chromium: {},
+  firefox: { snapshot: 'puppeteer has no accessibility tree over BiDi', manifest: 'the manifest checks need DevTools' },
+  webkit: {
+    ratios: [1, 2, 3],  // GDK_SCALE, whole numbers only
+    repeat: 'WebKitWebDriver sends no second key-down for a held key',
+    touch: 'WebKitGTK has no touch events without a touch screen',
+    errors: 'WebKit reports no console messages to an automation session',
+    snapshot: 'WebDriver has no accessibility tree', manifest: 'the manifest checks need DevTools',
+  },
+};
+
+const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json', '.bmp': 'image/bmp', '.ico': 'image/x-icon', '.svg': 'image/svg+xml' };
+
+// Serves each root's files under its prefix ('/' for the site) on a free
+// port. `missing` files are answered 404, as a broken deployment would, and
+// `plain` types are sent as application/octet-stream. The page's content
+// security policy is sent again, report-only, so that every engine reports
+// a violation to the server: they collect in `violations`.
+export async function serve(roots, { missing = [], plain = [] } = {}) {
+  const violations = [];
   const server = createServer((request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
+    if (request.method === 'POST') return request.on('data', data => violations.push(String(data))).on('end', () => response.end());
     const prefix = Object.keys(roots).filter(p => path.startsWith(p)).sort((a, b) => b.length - a.length)[0];
     let file = prefix && join(roots[prefix], normalize(path.slice(prefix.length)));
     try {
       if (statSync(file).isDirectory()) file = join(file, 'index.html');
       if (missing.some(name => file.endsWith(`/${name}`))) throw new Error('withheld');
-      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-      response.end(readFileSync(file));
+      const body = readFileSync(file), type = extname(file), headers = { 'Cache-Control': 'no-store',
+        'Content-Type': plain.includes(type) ? 'application/octet-stream' : types[type] ?? 'application/octet-stream' };
+      const policy = type === '.html' && /http-equiv="Content-Security-Policy" content="([^"]*)"/.exec(body)?.[1];
+      if (policy) headers['Content-Security-Policy-Report-Only'] = `${policy}; report-uri /csp`;
+      response.writeHead(200, headers).end(body);
     } catch {
       response.writeHead(404).end();
     }
   });
   await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
-  return { server, url: `http://127.0.0.1:${server.address().port}` };
+  return { server, violations, url: `http://127.0.0.1:${server.address().port}` };
 }
 
-// Chromium as root, with no sandbox, network or profile of the machine's:
-// HOME, the profile, caches and the session bus all point into `folder`.
-export async function launch(folder = mkdtempSync(join(tmpdir(), 'zarnik-web-'))) {
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/lib/chromium/chromium',
-    headless: true,
-    userDataDir: join(folder, 'profile'),
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync',
-      '--disable-background-networking', '--disable-component-update', '--force-color-profile=srgb',
-      '--disable-dev-shm-usage', '--disable-crash-reporter', '--disable-breakpad'],
-    env: { PATH: process.env.PATH, HOME: folder, XDG_CONFIG_HOME: join(folder, 'config'),
-      XDG_CACHE_HOME: join(folder, 'cache'), TMPDIR: folder,
-      DBUS_SESSION_BUS_ADDRESS: `unix:path=${join(folder, 'no-bus')}` },
-  });
-  const close = async () => { await browser.close(); rmSync(folder, { recursive: true, force: true }); };
-  return { browser, folder, close };
+// Starts `engine`; `open(url, options)` gives a page once it is playable
+// (the page marks it) or `until` holds, a first visit if `fresh`; `close()`
+// ends the engine and removes its folder.
+export async function launch(engine) {
+  const folder = mkdtempSync(join(tmpdir(), `zarnik-${engine}-`));
+  const env = { PATH: process.env.PATH, HOME: folder, XDG_CONFIG_HOME: join(folder, 'config'), XDG_CACHE_HOME: join(folder, 'cache'),
+    XDG_DATA_HOME: join(folder, 'data'), TMPDIR: folder, DISPLAY: process.env.DISPLAY ?? '', NO_AT_BRIDGE: '1',
+    DBUS_SESSION_BUS_ADDRESS: `unix:path=${join(folder, 'no-bus')}`, MOZ_CRASHREPORTER_DISABLE: '1' };
+  const session = engine === 'webkit' ? await webkit(folder, env) : await chromiumOrFirefox(engine, folder, env);
+  return { ...session, engine, can: can[engine], async close() { await session.close(); rmSync(folder, { recursive: true, force: true, maxRetries: 5 }); } };
 }
 
-// Opens `url` in a fresh page and waits until the page is playable: every
-// button shown and the board painted, which the page marks. The page's
-// errors, and what it logs as errors, collect in page.errors.
-export async function open(browser, url, viewport = { width: 800, height: 600, deviceScaleFactor: 1 }) {
-  const page = await browser.newPage();
-  page.errors = [];
-  page.on('pageerror', error => page.errors.push(error.message));
-  page.on('console', message => message.type() === 'error' && page.errors.push(message.text()));
-  await page.setViewport(viewport);
-  await page.goto(url);
-  await page.waitForFunction(() => performance.getEntriesByName('playable').length > 0, { timeout: 10000 });
-  return page;
+const playable = () => performance.getEntriesByName('playable').length > 0;
+
+async function chromiumOrFirefox(engine, folder, env) {
+  const common = { headless: true, userDataDir: join(folder, 'profile'), env };
+  const browser = await (engine === 'chromium'
+    ? puppeteer.launch({ ...common, executablePath: '/usr/lib/chromium/chromium', args: ['--no-sandbox', '--disable-gpu',
+      '--disable-quic', '--no-first-run', '--disable-sync', '--disable-background-networking', '--disable-component-update',
+      '--force-color-profile=srgb', '--disable-dev-shm-usage', '--disable-crash-reporter', '--disable-breakpad'] })
+    // A touch screen is a matter of preferences for Firefox's whole run.
+    : puppeteer.launch({ ...common, browser: 'firefox', protocol: 'webDriverBiDi', executablePath: '/usr/lib/firefox-esr/firefox-esr',
+      extraPrefsFirefox: { 'dom.w3c_touch_events.enabled': 1, 'dom.w3c_touch_events.legacy_apis.enabled': true,
+        'dom.maxtouchpoints.testing.value': 5 } }));
+  // Firefox's first tab, opened at start-up, never has the focus; the pages opened later do.
+  const first = await browser.pages();
+  return {
+    browser,
+    async open(url, { width = 800, height = 600, ratio = 1, touch = false, until = playable, fresh = false } = {}) {
+      const context = fresh ? await browser.createBrowserContext() : browser;
+      const page = await context.newPage();
+      await Promise.all(first.splice(0).map(tab => tab.close()));
+      const errors = [];
+      page.on('pageerror', error => errors.push(error.message));
+      page.on('console', message => message.type() === 'error' && errors.push(message.text()));
+      await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch, isMobile: touch });
+      await page.goto(url);
+      await page.waitForFunction(until, { timeout: 10000 });
+      return {
+        page, errors,
+        evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+        viewport: (width, height, ratio) => page.setViewport({ width, height, deviceScaleFactor: ratio }),
+        click: (x, y) => page.mouse.click(x, y),
+        key: (action, key) => page.keyboard[action](key === 'Space' ? ' ' : key),  // press, down, up
+        touch: (action, x, y) => (action === 'start' ? page.touchscreen.touchStart(x, y) : page.touchscreen.touchEnd()),
+        shot: () => page.screenshot({ encoding: 'base64' }),
+        close: () => (fresh ? context.close() : page.close()),
+      };
+    },
+    close: () => browser.close(),
+  };
+}
+
+// W3C WebDriver key codes of the keys the tests press.
+const keys = { Tab: '\uE004', Enter: '\uE007', Space: '\uE00D', Escape: '\uE00C', Shift: '\uE008',
+  ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
+
+async function webkit(folder, env) {
+  const port = await new Promise(resolve => { const s = createServer().listen(0, '127.0.0.1', () => { const p = s.address().port; s.close(() => resolve(p)); }); });
+  const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${port}`, '--host=local'], { env, stdio: 'ignore' });
+  for (let tries = 0; !(await fetch(`http://127.0.0.1:${port}/status`).then(r => r.ok, () => false)); ++tries) {
+    if (tries > 200) throw new Error('WebKitWebDriver did not start');
+    await sleep(50);
+  }
+  let client, scale;
+  const quit = () => client?.deleteSession().catch(() => {});
+  return {
+    // The ratio is GDK_SCALE, read as MiniBrowser starts: a new ratio is a
+    // new browser; pages of one ratio follow each other in one window.
+    // Without a window manager the X focus follows the pointer, which the X
+    // server puts in the middle of the screen, so the window is centred
+    // there; --full-screen drops the toolbar.
+    async open(url, { width = 800, height = 600, ratio = 1, until = playable, fresh = false } = {}) {
+      const again = ratio === scale && !fresh;
+      if (!again) await quit();
+      client = again ? client : await WebDriver.newSession({ hostname: '127.0.0.1', port, logLevel: 'silent', connectionRetryTimeout: 30000,
+        capabilities: { 'wdio:enforceWebDriverClassic': true, 'webkitgtk:browserOptions': { binary: '/usr/bin/env',
+          args: [`GDK_SCALE=${ratio}`, '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', '--automation', '--full-screen'] } } });
+      scale = ratio;
+      const evaluate = (fn, ...args) => client.executeScript(`return (${fn}).apply(null, arguments)`, args);
+      const viewport = async (width, height) => {
+        const [screenWidth, screenHeight] = await evaluate(() => [screen.width, screen.height]);
+        for (let [w, h] = [width, height], i = 0; i < 20; ++i) {
+          await client.setWindowRect(Math.round((screenWidth - w) / 2), Math.round((screenHeight - h) / 2), w, h);
+          await sleep(50);
+          const [inner, innerHeight] = await evaluate(() => [innerWidth, innerHeight]);
+          if (inner === width && innerHeight === height) return;
+          [w, h] = [w + width - inner, h + height - innerHeight];
+        }
+        throw new Error(`cannot make the viewport ${width} x ${height}`);
+      };
+      await viewport(width, height);
+      await client.navigateTo(url);
+      for (let i = 0; !(await evaluate(until)); ++i) { if (i > 200) throw new Error(`never ${until}`); await sleep(50); }
+      const act = actions => client.performActions(actions).then(() => client.releaseActions());
+      const key = type => name => client.performActions([{ type: 'key', id: 'keyboard', actions: [{ type, value: keys[name] ?? name }] }]);
+      return {
+        errors: [], evaluate, viewport,
+        click: (x, y) => act([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
+          { type: 'pointerMove', duration: 0, x: Math.round(x), y: Math.round(y) }, { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }]),
+        key: (action, name) => (action === 'press' ? key('keyDown')(name).then(() => key('keyUp')(name)) : key(`key${action === 'down' ? 'Down' : 'Up'}`)(name)),
+        shot: () => client.takeScreenshot(),
+        close: async () => {},
+      };
+    },
+    async close() {
+      await quit();
+      driver.kill();
+      await new Promise(resolve => driver.once('exit', resolve));
+    },
+  };
 }

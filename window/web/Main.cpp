@@ -11,9 +11,6 @@ namespace {
 zarnik::web::WebWindow window;
 zarnik::Form1 form(window);
 
-// DOM key codes of the arrow keys, which the page passes on as they come.
-constexpr int kLeftKey = 37, kUpKey = 38, kRightKey = 39, kDownKey = 40;
-
 }  // namespace
 
 #define ZARNIK_EXPORT(name) extern "C" __attribute__((export_name(#name)))
@@ -25,6 +22,7 @@ ZARNIK_EXPORT(start) void Start() {
 
 // A click, from the mouse or from Space or Enter, on control `control`.
 ZARNIK_EXPORT(click) void Click(int control) {
+    window.Clicked(control);
     if (control == zarnik::layout::kCommand2TabIndex)
         form.Command2_Click();
     else if (control >= 0 && control < zarnik::kCells)
@@ -33,16 +31,10 @@ ZARNIK_EXPORT(click) void Click(int control) {
         window.Fatal(zarnik::Text<>() << "click on control " << control << ", which does not exist");
 }
 
-// Where key `keyCode` pressed on control `control` moves the focus: another
-// control, or -1 for a key that moves nothing.
-ZARNIK_EXPORT(key) int Key(int control, int keyCode) {
+// Where arrow key `arrow` (numbered as layout::Arrow: left, right, up, down)
+// pressed on control `control` moves the focus, or -1 for no such arrow.
+ZARNIK_EXPORT(arrow) int ArrowKey(int control, int arrow) {
     using zarnik::layout::Arrow;
-    if (control < 0 || control > zarnik::layout::kCommand2TabIndex) return -1;
-    switch (keyCode) {
-    case kLeftKey: return zarnik::layout::ArrowTarget(control, Arrow::Left);
-    case kUpKey: return zarnik::layout::ArrowTarget(control, Arrow::Up);
-    case kRightKey: return zarnik::layout::ArrowTarget(control, Arrow::Right);
-    case kDownKey: return zarnik::layout::ArrowTarget(control, Arrow::Down);
-    default: return -1;
-    }
+    if (control < 0 || control > zarnik::layout::kCommand2TabIndex || arrow < 0 || arrow > int(Arrow::Down)) return -1;
+    return zarnik::layout::ArrowTarget(control, static_cast<Arrow>(arrow));
 }

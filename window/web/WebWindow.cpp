@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 #include "Page.h"
+#include "PictureData.h"
 #include "Text.h"
 
 namespace zarnik::web {
@@ -17,12 +18,12 @@ layout::PixelRect ToPixels(const layout::TwipRect& r) { return layout::ToPixels(
 
 void WebWindow::Create() {
     page::Window(layout::ToPixels(layout::kClient, kCssDpi), layout::kCaption, layout::kJapaneseFace,
-                 pictures::kFiles[pictures::BackdropImage].name, layout::kFocusRingWidth, layout::kFocusRingInset);
+                 kPictureData[pictures::BackdropImage], layout::kFocusRingWidth, layout::kFocusRingInset);
     page::Bevel(layout::kBevel, layout::kBareFace);
     for (CellIndex k = 0; k < kCells; ++k)
         page::Button(k, ToPixels(layout::Command1(k)), layout::CellName(k));
     page::Button(layout::kCommand2TabIndex, ToPixels(layout::kCommand2), layout::kCommand2Name);
-    page::Picture(layout::kCommand2TabIndex, pictures::kFiles[pictures::ResetFaceImage].name, {}, -1);
+    page::Picture(layout::kCommand2TabIndex, kPictureData[pictures::ResetFaceImage], {}, -1);
     page::Focus(0);
 }
 
@@ -34,15 +35,17 @@ void WebWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     RequireCell(*this, cell);
     // Only the holders' own pictures are shown, by reference.
     // A turned cell is pressed, as screen readers hear it in every program.
-    if (&picture == &picture1_)
-        page::Picture(cell, picture1_.url, layout::kStartDescription, 0);
-    else if (&picture == &picture2_)
-        page::Picture(cell, picture2_.url, layout::kTurnedDescription, 1);
-    else
-        Fatal(Text<>() << "cell " << cell << " was given a picture no holder owns");
+    const bool turned = &picture == &picture2_;
+    if (!turned && &picture != &picture1_) Fatal(Text<>() << "cell " << cell << " was given a picture no holder owns");
+    page::Picture(cell, static_cast<const WebPicture&>(picture).bytes,
+                  turned ? layout::kTurnedDescription : layout::kStartDescription, turned);
+    announcement_.CellShows(cell, turned);
 }
 
-void WebWindow::SetLabelCaption(std::string_view text) { label1_ = Text<8>(text); }
+void WebWindow::SetLabelCaption(std::string_view text) {
+    label1_ = Text<8>(text);
+    if (const Text<64> phrase = announcement_.Caption(text); !phrase.view().empty()) page::Announce(phrase);
+}
 
 const Picture& WebWindow::HolderPicture(Holder holder) {
     return holder == Holder::Picture1 ? picture1_ : picture2_;

@@ -5,7 +5,10 @@
 
 #include <string_view>
 
-#include "Pictures.h"
+#include <span>
+
+#include "Announcement.h"
+#include "PictureData.h"
 #include "Text.h"
 #include "Toolkit.h"
 
@@ -17,6 +20,10 @@ public:
     // focus on the first cell. The page shows them once their pictures load.
     void Create();
 
+    // Before a click reaches the event handlers: `control` (tab numbering)
+    // was clicked, which the refresh pass that follows announces.
+    void Clicked(int control) { announcement_.Clicked(control); }
+
     void SetCellFaceColour(CellIndex cell, Colour colour) override;
     void SetCellPicture(CellIndex cell, const Picture& picture) override;
     void SetLabelCaption(std::string_view text) override;
@@ -25,15 +32,16 @@ public:
     [[noreturn]] void Fatal(std::string_view what) override;
 
 private:
-    // A picture is a file of the site, which the page loads once by its URL.
+    // A picture is its BMP file in the module, which the page decodes once.
     struct WebPicture final : Picture {
-        explicit WebPicture(std::string_view file) : url(file) {}
-        std::string_view url;
+        explicit WebPicture(std::span<const unsigned char> file) : bytes(file) {}
+        std::span<const unsigned char> bytes;
     };
 
-    WebPicture picture1_{pictures::kFiles[pictures::TileStart].name};
-    WebPicture picture2_{pictures::kFiles[pictures::TileTurned].name};
+    WebPicture picture1_{kPictureData[pictures::TileStart]};
+    WebPicture picture2_{kPictureData[pictures::TileTurned]};
     Text<8> label1_;  // the hidden counter label's caption; never shown
+    layout::Announcement announcement_;
 };
 
 }  // namespace zarnik::web

@@ -4,10 +4,13 @@
 // Page.h) and delivers the player's clicks and keys back to it.
 const windowArea = document.getElementById('window');
 const dialog = document.getElementById('message');
-const buttons = [];  // by control number: { element, width, height }
-const pictures = new Map();  // URL -> image, loaded once
-const loads = [];
+const status = document.getElementById('status');
+const buttons = [];  // by control number: { element, width, height, image }
+const pictures = new Map();  // a picture's place in the module's memory -> its image, decoded once
+const decodes = [];
+const arrows = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown'];  // as the module numbers them
 let module;  // the instance's exports
+let size;  // the window's, in its own pixels
 let focusOnShow;
 let stopped = false;
 
@@ -32,59 +35,69 @@ function run(call) {
 }
 
 const colour = rgb => `#${rgb.toString(16).padStart(6, '0')}`;
+const bytes = (at, length) => new Uint8Array(module.memory.buffer, at, length);
 const decoder = new TextDecoder();
-const text = (at, size) => decoder.decode(new Uint8Array(module.memory.buffer, at, size));
+const text = (at, length) => decoder.decode(bytes(at, length));
 
-function load(url) {
-  if (!pictures.has(url)) {
+// A BMP file in the module's memory as an image of the page, made once.
+function picture(at, length) {
+  if (!pictures.has(at)) {
     const image = new Image();
-    image.src = url;
-    pictures.set(url, image);
-    loads.push(new Promise((resolve, reject) => {
-      image.onload = resolve;
-      image.onerror = () => reject(new Error(`cannot load ${url}`));
-    }));
+    image.src = URL.createObjectURL(new Blob([bytes(at, length)], { type: 'image/bmp' }));
+    pictures.set(at, image);
+    decodes.push(image.decode());
   }
-  return pictures.get(url);
+  return pictures.get(at);
 }
 
 // Centres the picture on the whole button, rounded down as on the desktop.
 function place(button) {
-  const image = pictures.get(button.element.dataset.picture);
+  const image = button.image;
   if (!image?.naturalWidth) return;  // placed when the window first shows
   const offset = (outer, inner) => `${Math.floor((outer - inner) / 2)}px`;
   button.element.style.setProperty('--x', offset(button.width, image.naturalWidth));
   button.element.style.setProperty('--y', offset(button.height, image.naturalHeight));
 }
 
+// Every pixel of the window as a square of whole device pixels, as many as
+// the device pixel ratio rounded (at least one), as the desktop programs
+// scale; and the window on whole device pixels, centred where it fits.
+function fit() {
+  const ratio = devicePixelRatio, scale = Math.max(1, Math.round(ratio));
+  const at = (room, length) => Math.max(0, Math.floor((room * ratio - length * scale) / 2)) / ratio;
+  const { clientWidth, clientHeight } = document.documentElement;
+  // A transform, not layout: layout would round the place to 1/64 pixel.
+  windowArea.style.transform = `translate(${at(clientWidth, size.width)}px, ${at(clientHeight, size.height)}px) scale(${scale / ratio})`;
+  matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', fit, { once: true });
+}
+
 const page = {
-  window(width, height, caption, captionSize, face, faceSize, backdrop, backdropSize, ringWidth, ringInset) {
-    document.title = text(caption, captionSize);
+  window(width, height, caption, captionLength, face, faceLength, backdrop, backdropLength, ringWidth, ringInset) {
+    document.title = text(caption, captionLength);
     document.documentElement.style.setProperty('--ring-width', `${ringWidth}px`);
     document.documentElement.style.setProperty('--ring-offset', `${-ringInset - ringWidth}px`);
-    document.body.style.fontFamily = `"${text(face, faceSize)}", sans-serif`;
-    const url = text(backdrop, backdropSize);
-    load(url);
-    Object.assign(windowArea.style, { width: `${width}px`, height: `${height}px`, backgroundImage: `url("${url}")` });
+    document.body.style.fontFamily = `"${text(face, faceLength)}", sans-serif`;
+    size = { width, height };
+    Object.assign(windowArea.style, { width: `${width}px`, height: `${height}px`,
+      backgroundImage: `url("${picture(backdrop, backdropLength).src}")` });
   },
   bevel(highlight, light, shadow, darkShadow, bareFace) {
     const shades = { highlight, light, shadow, 'dark-shadow': darkShadow, 'bare-face': bareFace };
     for (const [name, rgb] of Object.entries(shades)) document.documentElement.style.setProperty(`--${name}`, colour(rgb));
   },
-  button(control, left, top, width, height, name, nameSize) {
+  button(control, left, top, width, height, name, nameLength) {
     const element = document.createElement('button');
-    element.setAttribute('aria-label', text(name, nameSize));
+    element.setAttribute('aria-label', text(name, nameLength));
     Object.assign(element.style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px` });
     element.addEventListener('click', () => run(() => module.click(control)));
     buttons[control] = { element, width, height };
     windowArea.append(element);
   },
-  picture(control, url, urlSize, description, descriptionSize, pressed) {
-    const button = buttons[control], source = text(url, urlSize), about = text(description, descriptionSize);
-    if (button.element.dataset.picture !== source) {
-      load(source);
-      button.element.dataset.picture = source;
-      button.element.style.backgroundImage = `url("${source}")`;
+  picture(control, at, length, description, descriptionLength, pressed) {
+    const button = buttons[control], image = picture(at, length), about = text(description, descriptionLength);
+    if (button.image !== image) {
+      button.image = image;
+      button.element.style.backgroundImage = `url("${image.src}")`;
       place(button);
     }
     if (about) button.element.setAttribute('aria-description', about);
@@ -97,15 +110,18 @@ const page = {
     if (windowArea.hidden) focusOnShow = buttons[control].element;
     else buttons[control].element.focus();
   },
-  message(prompt, promptSize, title, titleSize) {
-    document.getElementById('message-title').textContent = text(title, titleSize);
-    document.getElementById('message-text').textContent = text(prompt, promptSize);
+  announce(phrase, phraseLength) {
+    status.textContent = text(phrase, phraseLength);
+  },
+  message(prompt, promptLength, title, titleLength) {
+    document.getElementById('message-title').textContent = text(title, titleLength);
+    document.getElementById('message-text').textContent = text(prompt, promptLength);
     const from = document.activeElement;
     dialog.addEventListener('close', () => from?.focus(), { once: true });
     dialog.showModal();
   },
-  fatal(what, whatSize) {
-    fail(text(what, whatSize));
+  fatal(what, whatLength) {
+    fail(text(what, whatLength));
   },
 };
 
@@ -118,12 +134,19 @@ windowArea.addEventListener('keydown', event => {
     if (!event.repeat) event.target.click();
     return;
   }
-  const target = run(() => module.key(control, event.keyCode));
+  const target = arrows.includes(event.key) ? run(() => module.arrow(control, arrows.indexOf(event.key))) : -1;
   if (target >= 0) {
     event.preventDefault();
     buttons[target].element.focus();
   }
 });
+// A button held down by mouse or finger shows the sunken face (:active,
+// which browsers give a held finger late or not at all), and a long press
+// brings up no menu.
+windowArea.addEventListener('pointerdown', event => event.target.classList.add('held'));
+for (const type of ['pointerup', 'pointercancel', 'pointerleave'])
+  windowArea.addEventListener(type, event => event.target.classList.remove('held'), true);
+windowArea.addEventListener('contextmenu', event => event.preventDefault());
 // A held Enter that cleared the board would otherwise close the message at once.
 dialog.addEventListener('keydown', event => {
   if (event.key === 'Enter' && event.repeat) event.preventDefault();
@@ -134,16 +157,24 @@ dialog.addEventListener('mousedown', event => {
   if (event.target.localName !== 'button') event.preventDefault();
 });
 
-async function start() {
+async function instantiate() {
   const response = await fetch('zarnik.wasm');
   if (!response.ok) throw new Error(`zarnik.wasm: ${response.status} ${response.statusText}`);
-  // Compiled at once: the module is small, and the page waits for it anyway.
-  const instance = new WebAssembly.Instance(new WebAssembly.Module(await response.arrayBuffer()), { page });
-  module = instance.exports;
+  // Compiled as it arrives where the server says what it is; a server that
+  // does not gets the whole file compiled at once.
+  if (response.headers.get('Content-Type') === 'application/wasm')
+    return (await WebAssembly.instantiateStreaming(response, { page })).instance;
+  return (await WebAssembly.instantiate(await response.arrayBuffer(), { page })).instance;
+}
+
+async function start() {
+  module = (await instantiate()).exports;
   run(() => { module._initialize(); module.start(); });
-  await Promise.all(loads);
+  await Promise.all(decodes);
   if (stopped) return;
   buttons.forEach(place);
+  fit();
+  addEventListener('resize', fit);
   windowArea.hidden = false;
   focusOnShow?.focus();
   // Marked once the frame with every picture in it is painted.

@@ -1,0 +1,26 @@
+# base64_of_hex(HEX OUT): the bytes written as HEX digits, in base64, as a
+# content security policy names a hash. CMake hashes to hex only.
+function(base64_of_hex hex out)
+    set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+    string(LENGTH "${hex}" length)
+    set(result "")
+    foreach(at RANGE 0 ${length} 6)
+        string(SUBSTRING "${hex}000000" ${at} 6 group)
+        if(at GREATER_EQUAL length)
+            break()
+        endif()
+        math(EXPR bits "0x${group}")
+        math(EXPR bytes "(${length} - ${at}) / 2")  # left in the input, 3 at most counted
+        foreach(shift 18 12 6 0)
+            math(EXPR index "(${bits} >> ${shift}) & 63")
+            math(EXPR needed "(18 - ${shift}) / 6")  # the 1st to 4th character of the group
+            if(needed GREATER bytes)
+                string(APPEND result "=")
+            else()
+                string(SUBSTRING ${alphabet} ${index} 1 character)
+                string(APPEND result ${character})
+            endif()
+        endforeach()
+    endforeach()
+    set(${out} ${result} PARENT_SCOPE)
+endfunction()

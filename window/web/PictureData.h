@@ -1,0 +1,15 @@
+// The pictures built into the module, as into the desktop programs: the
+// page needs nothing but itself and the module to show the board. The bytes
+// are the files of window/images, written into PictureData.cpp by CMake.
+#pragma once
+
+#include <span>
+
+#include "Pictures.h"
+
+namespace zarnik::web {
+
+// By pictures::Id; empty for the icon, which the site carries as a file.
+extern const std::span<const unsigned char> kPictureData[];
+
+}  // namespace zarnik::web
