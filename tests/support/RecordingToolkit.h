@@ -1,12 +1,11 @@
-// A toolkit that draws nothing: it records every operation in order and turns
-// Fatal into an exception, so a test can see the fatal path without the
-// process ending.
+// A toolkit that draws nothing: it keeps what each cell was last given and
+// the caption, counts the calls, and turns Fatal into an exception, so a
+// test can see the fatal path without the process ending.
 #pragma once
 
-#include <cstdio>
+#include <array>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "Toolkit.h"
 
@@ -18,25 +17,18 @@ struct FatalError : std::runtime_error {
 
 class RecordingToolkit : public Toolkit {
 public:
-    void SetCellFaceColour(CellIndex cell, Colour colour) override {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "%06X", colour & 0xFFFFFF);
-        log.push_back("colour " + std::to_string(cell) + " " + hex);
-    }
-    void SetCellPicture(CellIndex cell, const Picture& picture) override {
-        log.push_back("picture " + std::to_string(cell) + (&picture == &start_ ? " Picture1" : " Picture2"));
-    }
-    void SetLabelCaption(std::string_view text) override {
-        caption = text;
-        log.push_back("caption " + caption);
-    }
+    void SetCellFaceColour(CellIndex cell, Colour colour) override { ++calls, faces.at(cell) = colour; }
+    void SetCellPicture(CellIndex cell, const Picture& picture) override { ++calls, turned.at(cell) = &picture == &turned_; }
+    void SetLabelCaption(std::string_view text) override { ++calls, caption = text; }
     const Picture& HolderPicture(Holder holder) override {
         return holder == Holder::Picture1 ? static_cast<const Picture&>(start_) : turned_;
     }
-    void ShowMessage(std::string_view prompt, std::string_view) override { log.push_back("message " + std::string(prompt)); }
+    void ShowMessage(std::string_view, std::string_view) override { ++calls; }
     [[noreturn]] void Fatal(std::string_view what) override { throw FatalError(std::string(what)); }
 
-    std::vector<std::string> log;  // "colour 3 0000FF", "picture 3 Picture2", ...
+    int calls = 0;
+    std::array<Colour, kCells> faces{};
+    std::array<bool, kCells> turned{};  // showing Picture2's tile
     std::string caption = "Label1";
 
 private:

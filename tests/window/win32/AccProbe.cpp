@@ -1,9 +1,9 @@
 // Starts Zarnik.exe as a shortcut set to "maximised" would, then meets it as
 // a screen-reader user does: finds its buttons by name through oleacc,
 // presses a cell, follows the flips through the state-change events, and
-// holds Enter down; last, it moves the window to a denser screen. (The keyboard and the board on the screen are
-// tests/window/play.sh's part. The pressed state itself is an annotation,
-// which Wine's oleacc does not keep, so it cannot be read back here.)
+// holds Enter down; last, it moves the window to a denser screen. (The
+// board on the screen is tests/window/play.sh's part. The pressed state is
+// an annotation, which Wine's oleacc does not keep, so it goes unread here.)
 //   AccProbe.exe ZARNIK_EXE CELL BOARD
 // BOARD is the reference board after pressing CELL in a new game (25 letters,
 // x for turned). Prints each fault and exits 1, or exits 0.

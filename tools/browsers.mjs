@@ -1,5 +1,6 @@
-// Shared by the browser tests and the benchmark: the built site served on
-// 127.0.0.1, and the three engines from Debian's archive, each keeping
+// Shared by the browser tests and the benchmark, as tools/xsession.sh is by
+// the desktop ones: the built site served on 127.0.0.1, and the three
+// engines from Debian's archive, each keeping
 // everything it writes in one temporary folder that goes with it:
 //   chromium  Chromium, headless, through puppeteer-core (DevTools protocol)
 //   firefox   Firefox ESR, headless, through puppeteer-core (WebDriver BiDi)
@@ -104,7 +105,6 @@ async function chromiumOrFirefox(engine, folder, env) {
       return {
         page, errors,
         evaluate: (fn, ...args) => page.evaluate(fn, ...args),
-        viewport: (width, height, ratio) => page.setViewport({ width, height, deviceScaleFactor: ratio }),
         click: (x, y) => page.mouse.click(x, y),
         key: (action, key) => page.keyboard[action](key === 'Space' ? ' ' : key),  // press, down, up
         touch: (action, x, y) => (action === 'start' ? page.touchscreen.touchStart(x, y) : page.touchscreen.touchEnd()),
@@ -160,7 +160,7 @@ async function webkit(folder, env) {
       const act = actions => client.performActions(actions).then(() => client.releaseActions());
       const key = type => name => client.performActions([{ type: 'key', id: 'keyboard', actions: [{ type, value: keys[name] ?? name }] }]);
       return {
-        errors: [], evaluate, viewport,
+        errors: [], evaluate,
         click: (x, y) => act([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
           { type: 'pointerMove', duration: 0, x: Math.round(x), y: Math.round(y) }, { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }]),
         key: (action, name) => (action === 'press' ? key('keyDown')(name).then(() => key('keyUp')(name)) : key(`key${action === 'down' ? 'Down' : 'Up'}`)(name)),
