@@ -73,7 +73,7 @@ export async function launch(engine) {
     XDG_DATA_HOME: join(folder, 'data'), TMPDIR: folder, DISPLAY: process.env.DISPLAY ?? '', NO_AT_BRIDGE: '1',
     DBUS_SESSION_BUS_ADDRESS: `unix:path=${join(folder, 'no-bus')}`, MOZ_CRASHREPORTER_DISABLE: '1' };
   const session = engine === 'webkit' ? await webkit(folder, env) : await chromiumOrFirefox(engine, folder, env);
-  return { ...session, engine, can: can[engine], async close() { await session.close(); rmSync(folder, { recursive: true, force: true, maxRetries: 5 }); } };
+  return { ...session, engine, can: can[engine], async close() { await session.close(); rmSync(folder, { recursive: true, force: true, maxRetries: 50 }); } };
 }
 
 const playable = () => performance.getEntriesByName('playable').length > 0;
@@ -89,13 +89,11 @@ async function chromiumOrFirefox(engine, folder, env) {
       extraPrefsFirefox: { 'dom.w3c_touch_events.enabled': 1, 'dom.w3c_touch_events.legacy_apis.enabled': true,
         'dom.maxtouchpoints.testing.value': 5 } }));
   // Firefox's first tab, opened at start-up, never has the focus; the pages opened later do.
-  const first = await browser.pages();
   return {
     browser,
     async open(url, { width = 800, height = 600, ratio = 1, touch = false, until = playable, fresh = false } = {}) {
       const context = fresh ? await browser.createBrowserContext() : browser;
       const page = await context.newPage();
-      await Promise.all(first.splice(0).map(tab => tab.close()));
       const errors = [];
       page.on('pageerror', error => errors.push(error.message));
       page.on('console', message => message.type() === 'error' && errors.push(message.text()));
@@ -112,7 +110,11 @@ async function chromiumOrFirefox(engine, folder, env) {
         close: () => (fresh ? context.close() : page.close()),
       };
     },
-    close: () => browser.close(),
+    async close() {  // Firefox's own processes write a little after it says it has closed
+      const child = browser.process();
+      await browser.close();
+      if (child.exitCode === null && child.signalCode === null) await new Promise(exited => child.once('exit', exited));
+    },
   };
 }
 

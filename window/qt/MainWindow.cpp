@@ -54,11 +54,12 @@ MainWindow::MainWindow()
     picture2_ = new PictureHolder(LoadBuiltInBitmap(pictures::TileTurned), this);
     picture2_->setGeometry(ToRect(layout::kPicture2));
 
-    const QFont cellFont = JapaneseFont(layout::kCellFont);
+    // The cells' font, given once to the window, from which every child takes
+    // it; the label has its own.
+    setFont(JapaneseFont(layout::kCellFont));
     for (CellIndex k = 0; k < kCells; ++k) {
         auto* button = new PictureButton(this);
         button->setGeometry(ToRect(layout::Command1(k)));
-        button->setFont(cellFont);
         button->setCheckable(true);  // checked while turned, for screen readers
         button->setAccessibleName(FromUtf8(layout::CellName(k)));
         command1_[static_cast<std::size_t>(k)] = button;

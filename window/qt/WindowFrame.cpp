@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -18,12 +19,18 @@ namespace {
 template <typename Reply>
 using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
 
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    const Owned<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-                              nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+// The atoms named, asked for all at once: one round trip to the server.
+template <std::size_t N>
+std::array<xcb_atom_t, N> Atoms(xcb_connection_t* c, const char* const (&names)[N]) {
+    std::array<xcb_intern_atom_cookie_t, N> cookies;
+    for (std::size_t i = 0; i < N; ++i)
+        cookies[i] = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
+    std::array<xcb_atom_t, N> atoms;
+    for (std::size_t i = 0; i < N; ++i) {
+        const Owned<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookies[i], nullptr), &std::free);
+        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    }
+    return atoms;
 }
 
 // A property of 32-bit items (atoms, cardinals); empty while it is unset.
@@ -65,8 +72,8 @@ QMargins ExpectedFrame(QWidget& window) {
     if (!qt) return {};
     const auto id = static_cast<xcb_window_t>(window.winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(qt)).data->root;
-    const xcb_atom_t request = Atom(qt, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = Atom(qt, "_NET_FRAME_EXTENTS");
+    const auto [request, extents, supportedList] =
+        Atoms(qt, {"_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS", "_NET_SUPPORTED"});
     const qreal ratio = window.devicePixelRatioF();
     const auto margins = [&] {  // left, right, top, bottom, in device pixels, once set
         const std::vector<std::uint32_t> e = Items(qt, id, extents, XCB_ATOM_CARDINAL);
@@ -81,7 +88,7 @@ QMargins ExpectedFrame(QWidget& window) {
     // by setting _NET_FRAME_EXTENTS on the still unmapped window. Qt reads
     // the events of its own connection, so the answer is waited for on one of
     // ours, which asks for it.
-    const std::vector<std::uint32_t> supported = Items(qt, root, Atom(qt, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    const std::vector<std::uint32_t> supported = Items(qt, root, supportedList, XCB_ATOM_ATOM);
     if (request == XCB_ATOM_NONE || std::find(supported.begin(), supported.end(), request) == supported.end())
         return {};
     const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> own(xcb_connect(nullptr, nullptr),

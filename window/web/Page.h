@@ -42,7 +42,7 @@ ZARNIK_PAGE(fatal) void Fatal(const char* what, std::size_t whatSize);
 
 // Sizes the window, placed in the page, with `backdrop` drawn from its
 // top-left corner at its own size; titles the page `caption`, sets `face`
-// (then any Japanese sans-serif) for the page's text, and draws the focus
+// (then any Japanese sans-serif) for the message's text, and draws the focus
 // ring `ringWidth` wide with its outer edge `ringInset` inside a button's.
 inline void Window(layout::PixelSize size, std::string_view caption, std::string_view face, Bytes backdrop,
                    int ringWidth, int ringInset) {

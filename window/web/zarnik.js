@@ -76,7 +76,9 @@ const page = {
     document.title = text(caption, captionLength);
     document.documentElement.style.setProperty('--ring-width', `${ringWidth}px`);
     document.documentElement.style.setProperty('--ring-offset', `${-ringInset - ringWidth}px`);
-    document.body.style.fontFamily = `"${text(face, faceLength)}", sans-serif`;
+    // The message's text alone: asked of the whole page, the face would be
+    // looked for before the first paint, at a cost.
+    dialog.style.fontFamily = `"${text(face, faceLength)}", sans-serif`;
     size = { width, height };
     Object.assign(windowArea.style, { width: `${width}px`, height: `${height}px`,
       backgroundImage: `url("${picture(backdrop, backdropLength).src}")` });
