@@ -173,7 +173,7 @@ const groups = {
   async Phone(_, open) {
     const page = await open({ width: 390, height: 844, ratio: 3, touch: true });
     assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'sideways scroll');
-    if (process.env.ZARNIK_WEB_SHOTS) writeFileSync(join(process.env.ZARNIK_WEB_SHOTS, `web-phone-${engine}.png`), await page.shot(), 'base64');
+    if (process.env.ZARNIK_WEB_SHOTS) writeFileSync(join(process.env.ZARNIK_WEB_SHOTS, `web-phone${engine === "chromium" ? "" : `-${engine}`}.png`), await page.shot(), 'base64');
     if (!can('touch')) return;
     await page.evaluate(() => { window.menus = 0; addEventListener('contextmenu', () => ++window.menus, true); });
     const tap = async k => { await page.touch('start', ...await at(page, k)); await page.touch('end'); };
