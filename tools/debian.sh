@@ -4,6 +4,7 @@
 # and in it a clean clone of this tree's HEAD.
 #   tools/debian.sh 12|13 [MAKE TARGET...]      (default target: test)
 # The root is made once and reused (delete build/debianN for a fresh one).
+# `make run` there shows the game on the caller's X display.
 # It takes the host's apt sources (for its own release), certificate store
 # and npm configuration, and no file from a home folder. Needs root.
 set -euo pipefail
@@ -66,7 +67,8 @@ unshare --mount --pid --fork --propagation private bash -c '
     mount -t tmpfs tmpfs "$root/dev/shm"
     mount --rbind /sys "$root/sys"
     mount -t tmpfs tmpfs "$root/tmp"
-    exec env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    exec env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" DISPLAY="${DISPLAY:-}" \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         chroot "$root" make -C /root/zarnik "$@"' debian "$root" "${targets[@]}" || status=$?
 echo "Debian $release: make ${targets[*]} exited $status after $(($(date +%s) - start)) s"
 exit "$status"
