@@ -7,8 +7,11 @@ set(CMAKE_SYSTEM_PROCESSOR wasm32)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 find_program(ZARNIK_CLANG ${CMAKE_CXX_COMPILER})
-if(NOT ZARNIK_CLANG OR NOT EXISTS /usr/lib/wasm32-wasi/libc++.a)
-    message(FATAL_ERROR "clang with wasi-libc and libc++ for wasm32, which the site is built with, is missing: "
+# CMake archives with llvm-ar where it finds one: GNU ar writes no symbol
+# index for wasm objects, and wasm-ld 14 (Debian 12) links no archive without.
+find_program(ZARNIK_LLVM_AR llvm-ar)
+if(NOT ZARNIK_CLANG OR NOT ZARNIK_LLVM_AR OR NOT EXISTS /usr/lib/wasm32-wasi/libc++.a)
+    message(FATAL_ERROR "clang, llvm-ar, wasi-libc and libc++ for wasm32, which the site is built with, are missing: "
                         "run tools/deps.sh web")
 endif()
 # The compiler check cannot run what it links; a static library proves enough.
