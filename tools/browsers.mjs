@@ -68,12 +68,23 @@ export async function serve(roots, { missing = [], plain = [] } = {}) {
 // (the page marks it) or `until` holds, a first visit if `fresh`; `close()`
 // ends the engine and removes its folder.
 export async function launch(engine) {
-  const folder = mkdtempSync(join(tmpdir(), `zarnik-${engine}-`));
+  const folder = shortFolder(`zarnik-${engine}-`);
   const env = { PATH: process.env.PATH, HOME: folder, XDG_CONFIG_HOME: join(folder, 'config'), XDG_CACHE_HOME: join(folder, 'cache'),
     XDG_DATA_HOME: join(folder, 'data'), TMPDIR: folder, DISPLAY: process.env.DISPLAY ?? '', NO_AT_BRIDGE: '1',
     DBUS_SESSION_BUS_ADDRESS: `unix:path=${join(folder, 'no-bus')}`, MOZ_CRASHREPORTER_DISABLE: '1' };
   const session = engine === 'webkit' ? await webkit(folder, env) : await chromiumOrFirefox(engine, folder, env);
   return { ...session, engine, can: can[engine], async close() { await session.close(); rmSync(folder, { recursive: true, force: true, maxRetries: 50 }); } };
+}
+
+// Chromium keeps its single-instance socket in a folder it makes in TMPDIR,
+// and a socket's path holds at most 107 bytes (sun_path): below a deep build
+// tree the engine's folder goes to /tmp instead, still removed with it.
+function shortFolder(prefix) {
+  const room = 107 - '/org.chromium.Chromium.XXXXXX/SingletonSocket'.length;
+  const folder = mkdtempSync(join(tmpdir(), prefix));
+  if (folder.length <= room) return folder;
+  rmSync(folder, { recursive: true });
+  return mkdtempSync(join('/tmp', prefix));
 }
 
 const playable = () => performance.getEntriesByName('playable').length > 0;

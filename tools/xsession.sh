@@ -10,9 +10,20 @@ cleanup() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
     # Last started first: the program before its bus and X server.
     # Each is waited for (where it is our child), so the program has let go
-    # of its display before the server goes.
+    # of its display before the server goes; one still there after 10 s gets
+    # KILL and is named, so that nothing outlives the run to upset the next.
+    local pid watchdog
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null && wait "${pids[i]}" 2>/dev/null || true
+        pid=${pids[i]}
+        kill "$pid" 2>/dev/null || continue
+        [[ " $(jobs -p | tr '\n' ' ') " == *" $pid "* ]] || continue
+        sleep 10 & watchdog=$!
+        wait -n "$pid" "$watchdog" 2>/dev/null
+        if kill -0 "$pid" 2>/dev/null; then
+            echo "cleanup: $(ps -o args= -p "$pid") did not end on TERM" >&2
+            kill -KILL "$pid" && wait "$pid" 2>/dev/null
+        fi
+        kill "$watchdog" 2>/dev/null
     done
     rm -rf "$tmp"
 }

@@ -73,11 +73,11 @@ presses+=(1) && hear space "not checked" "$(phrase 1)"
 hear "Down Down Down Down Down" "${texts[Name 25]}"
 presses=()
 hear space "${texts[NewGameNews]}${texts[RemainingNews]}25"
-# A clear: each press but the last by mouse, the last one, the bottom row's
-# middle, reached from the new-game button.
+# A clear: each press but the last by mouse, at a player's pace (on a busy
+# machine openbox can lose one of a burst of clicks), the last one, the
+# bottom row's middle, reached from the new-game button.
 [[ " $(clearing_presses) " == *" 22 "* ]] || fail "the clear does not press cell 22"
-click $(clearing_presses | tr ' ' '\n' | grep -vx 22)
-expect_board "before the last press"
+for k in $(clearing_presses | tr ' ' '\n' | grep -vx 22); do click "$k" && expect_board "after clicking cell $k"; done
 hear "Down Down Down Down Down Up" "${texts[Name 22]} check box not checked"
 presses+=(22) && hear space "$(phrase 22)" "alert ${texts[Prompt]}" OK
 hear Return "${texts[Name 22]} check box checked"
