@@ -118,9 +118,7 @@ const page = {
   message(prompt, promptLength, title, titleLength) {
     document.getElementById('message-title').textContent = text(title, titleLength);
     document.getElementById('message-text').textContent = text(prompt, promptLength);
-    const from = document.activeElement;
-    dialog.addEventListener('close', () => from?.focus(), { once: true });
-    dialog.showModal();
+    dialog.showModal();  // closing it gives the focus back to where it was
   },
   fatal(what, whatLength) {
     fail(text(what, whatLength));
