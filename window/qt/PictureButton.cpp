@@ -39,11 +39,6 @@ void PictureButton::setFaceColour(const QColor& colour) {
     update();
 }
 
-QSize PictureButton::sizeHint() const {
-    const QSize frame(2 * layout::kBevelWidth, 2 * layout::kBevelWidth);
-    return picture_ ? picture_->size() + frame : frame;
-}
-
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect face = rect().adjusted(layout::kBevelWidth, layout::kBevelWidth, -layout::kBevelWidth, -layout::kBevelWidth);

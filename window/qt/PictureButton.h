@@ -26,8 +26,6 @@ public:
     void setFaceColour(const QColor& colour);
     QColor faceColour() const { return face_; }
 
-    QSize sizeHint() const override;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     // Enter and Return click the focused button as Space does; the arrow

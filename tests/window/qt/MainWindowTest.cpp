@@ -37,6 +37,14 @@ TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThem) {
     for (QWidget* hidden : {static_cast<QWidget*>(window.Label1()), static_cast<QWidget*>(window.Picture1()),
                             static_cast<QWidget*>(window.Picture2())})
         EXPECT_FALSE(hidden->isVisible());
+    // Nothing lies over a button to take its clicks: each corner is its own
+    // (one pixel in, as neighbouring cells share their edges).
+    for (int k = 0; k <= 25; ++k) {
+        QWidget* button = k < 25 ? static_cast<QWidget*>(window.Command1(k)) : window.Command2();
+        const QRect inner = button->geometry().adjusted(1, 1, -1, -1);
+        for (QPoint corner : {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()})
+            EXPECT_EQ(window.childAt(corner), button) << k;
+    }
 }
 
 // Asked to centre on a spot near a corner of the screen, the window keeps
