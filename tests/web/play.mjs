@@ -11,25 +11,26 @@ import { launch, serve } from '../../tools/browsers.mjs';
 const [engine, site, images, boardReference, layoutPixels] = process.argv.slice(2);
 const tool = (path, ...args) => execFileSync(path, args.map(String), { encoding: 'utf8' }).trim();
 const reference = presses => tool(boardReference, ...presses);  // o start, x turned
-const kReset = 25;  // the new-game button, after the cells
 // The layout and the texts a player meets, from the program's own headers;
 // where the arrows go, from the board reference.
 const rects = [], client = {}, facts = { names: [], pictures: {} };  // rects: [left, top, width, height] by control
+let command2;
 for (const line of tool(layoutPixels, 96).split('\n')) {
   const [key, ...words] = line.split(' '), n = words.map(Number), text = line.slice(key.length + 1);
   if (key === 'Command1') rects[n[0]] = n.slice(1);
-  else if (key === 'Command2') rects[kReset] = n;
+  else if (key === 'Command2') command2 = n;
   else if (key === 'Client') [client.width, client.height] = n;
   else if (key === 'Name') facts.names[n[0]] = words.slice(1).join(' ');
   else if (key === 'Picture') facts.pictures[words[0]] = words[1];
   else facts[key] = text;
 }
+const kReset = rects.push(command2) - 1;  // the new-game button, after the cells
 facts.arrows = tool(boardReference, '--arrows').split('\n').map(line => line.split(' ').map(Number));
 const news = (presses, side) => `${side ? facts[side] : facts.NewGameNews}${facts.RemainingNews}${[...reference(presses)].filter(c => c === 'o').length}`;
 
 // What the page shows to screen readers: the board (from each cell's
 // description), the focused button's name, the live region, the message.
-const shown = () => [...document.querySelectorAll('#window button')].slice(0, 25).map(b => b.getAttribute('aria-description'));
+const shown = () => [...document.querySelectorAll('#window button')].slice(0, -1).map(b => b.getAttribute('aria-description'));
 const board = async page => (await page.evaluate(shown)).map(d => ({ [facts.Start]: 'o', [facts.Turned]: 'x' })[d] ?? '?').join('');
 const focused = page => page.evaluate(() => document.activeElement?.getAttribute('aria-label'));
 const focus = (page, control) => page.evaluate(c => document.querySelectorAll('#window button')[c].focus(), control);
