@@ -1,11 +1,10 @@
 // The browser program's one window, Form1: the toolkit for the event
 // handlers, carried out by the page (Page.h). It places the controls from
-// Layout.h in CSS pixels and names the pictures the site carries.
+// Layout.h in CSS pixels and hands the page the pictures built into the module.
 #pragma once
 
-#include <string_view>
-
 #include <span>
+#include <string_view>
 
 #include "Announcement.h"
 #include "PictureData.h"

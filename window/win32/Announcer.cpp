@@ -12,6 +12,7 @@ namespace {
 // IRawElementProviderSimple, of which only IUnknown is used here.
 constexpr int kActionCompleted = 2;      // NotificationKind_ActionCompleted
 constexpr int kImportantMostRecent = 1;  // NotificationProcessing_ImportantMostRecent
+constexpr std::wstring_view kActivity = L"Zarnik.Move";  // names our notifications to screen readers
 
 struct Uia {
     BOOL(WINAPI* listening)() = nullptr;
@@ -45,7 +46,7 @@ void Announcer::Say(HWND window, std::wstring_view phrase) const {
     if (FAILED(uia.host(window, &provider)) || !provider) return;
     // A screen reader that misses one phrase hears the next; a failure is not worth more.
     const BSTR text = uia.allocate(phrase.data(), static_cast<UINT>(phrase.size()));
-    const BSTR activity = uia.allocate(L"Zarnik.Move", 11);
+    const BSTR activity = uia.allocate(kActivity.data(), static_cast<UINT>(kActivity.size()));
     if (text && activity) uia.raise(provider, kActionCompleted, kImportantMostRecent, text, activity);
     uia.free(text);
     uia.free(activity);
