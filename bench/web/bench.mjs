@@ -7,7 +7,7 @@
 import { readdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { launch, serve } from '../../tools/browsers.mjs';
+import { launch, serve } from '../../tests/support/browsers.mjs';
 
 const [site, runs = 15, ...engines] = process.argv.slice(2);
 const size = readdirSync(site).reduce((sum, file) => sum + gzipSync(readFileSync(join(site, file)), { level: 9 }).length, 0);

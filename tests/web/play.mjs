@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { launch, serve } from '../../tools/browsers.mjs';
+import { launch, serve } from '../support/browsers.mjs';
 
 const [engine, site, images, boardReference, layoutPixels] = process.argv.slice(2);
 const tool = (path, ...args) => execFileSync(path, args.map(String), { encoding: 'utf8' }).trim();
