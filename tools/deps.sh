@@ -19,7 +19,7 @@ for group in "$@"; do
     linux) packages="$packages cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev dpkg-dev
         fonts-ipafont-gothic" ;;
     windows) packages="$packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64" ;;
-    web) packages="$packages cmake ninja-build clang lld llvm wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32" ;;
+    web) packages="$packages cmake ninja-build clang lld llvm wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 optipng" ;;
     serve) packages="$packages python3" ;;
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev procps

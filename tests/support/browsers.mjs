@@ -15,6 +15,7 @@ import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
+import { gzipSync } from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 process.env.WDIO_LOG_LEVEL ??= 'silent';  // read when the client is loaded
@@ -40,8 +41,9 @@ const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '
 // port. `missing` files are answered 404, as a broken deployment would, and
 // `plain` types are sent as application/octet-stream. The page's content
 // security policy is sent again, report-only, so that every engine reports
-// a violation to the server: they collect in `violations`.
-export async function serve(roots, { missing = [], plain = [] } = {}) {
+// a violation to the server: they collect in `violations`. With `gzip`,
+// every file goes compressed, as most servers send text.
+export async function serve(roots, { missing = [], plain = [], gzip = false } = {}) {
   const violations = [];
   const server = createServer((request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
@@ -51,10 +53,12 @@ export async function serve(roots, { missing = [], plain = [] } = {}) {
     try {
       if (statSync(file).isDirectory()) file = join(file, 'index.html');
       if (missing.some(name => file.endsWith(`/${name}`))) throw new Error('withheld');
-      const body = readFileSync(file), type = extname(file), headers = { 'Cache-Control': 'no-store',
+      let body = readFileSync(file);
+      const type = extname(file), headers = { 'Cache-Control': 'no-store',
         'Content-Type': plain.includes(type) ? 'application/octet-stream' : types[type] ?? 'application/octet-stream' };
       const policy = type === '.html' && /http-equiv="Content-Security-Policy" content="([^"]*)"/.exec(body)?.[1];
       if (policy) headers['Content-Security-Policy-Report-Only'] = `${policy}; report-uri /csp`;
+      if (gzip) [body, headers['Content-Encoding']] = [gzipSync(body), 'gzip'];
       response.writeHead(200, headers).end(body);
     } catch {
       response.writeHead(404).end();
@@ -117,6 +121,9 @@ async function chromiumOrFirefox(engine, folder, env) {
         click: (x, y) => page.mouse.click(x, y),
         key: (action, key) => page.keyboard[action](key === 'Space' ? ' ' : key),  // press, down, up
         touch: (action, x, y) => (action === 'start' ? page.touchscreen.touchStart(x, y) : page.touchscreen.touchEnd()),
+        mouse: (action, x, y, button) => (action === 'down' ? page.mouse.move(x, y).then(() => page.mouse.down({ button })) : page.mouse.up({ button })),
+        // A new viewport for the page as it is (a turned phone, a zoom); true once done.
+        resize: ({ width, height, ratio = 1 }) => page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch, isMobile: touch }).then(() => true),
         shot: () => page.screenshot({ encoding: 'base64' }),
         close: () => (fresh ? context.close() : page.close()),
       };
@@ -129,7 +136,8 @@ async function chromiumOrFirefox(engine, folder, env) {
   };
 }
 
-// W3C WebDriver key codes of the keys the tests press.
+// W3C WebDriver's mouse buttons and key codes of the keys the tests press.
+const buttons = { left: 0, middle: 1, right: 2 };
 const keys = { Tab: '\uE004', Enter: '\uE007', Space: '\uE00D', Escape: '\uE00C', Shift: '\uE008',
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
 
@@ -177,6 +185,9 @@ async function webkit(folder, env) {
         click: (x, y) => act([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
           { type: 'pointerMove', duration: 0, x: Math.round(x), y: Math.round(y) }, { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }]),
         key: (action, name) => (action === 'press' ? key('keyDown')(name).then(() => key('keyUp')(name)) : key(`key${action === 'down' ? 'Down' : 'Up'}`)(name)),
+        mouse: (action, x, y, button) => client.performActions([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: action === 'down'
+          ? [{ type: 'pointerMove', duration: 0, x: Math.round(x), y: Math.round(y) }, { type: 'pointerDown', button: buttons[button] }] : [{ type: 'pointerUp', button: buttons[button] }] }]),
+        resize: async ({ width, height, ratio = 1 }) => ratio === scale && (await viewport(width, height), true),  // a new ratio is a new browser
         shot: () => client.takeScreenshot(),
         close: async () => {},
       };

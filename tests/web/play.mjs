@@ -62,20 +62,21 @@ const groups = {
 
   // At every device pixel ratio the engine can give, each pixel of every
   // picture is a square of whole device pixels, as many as the ratio
-  // rounded, on whole device pixels: compared with the committed pictures.
+  // rounded (fewer where the window would not fit: a phone on its side), on
+  // whole device pixels: compared with the committed pictures.
   async Pictures(_, open) {
     const presses = [3, 6, 12, 13, 18, 21];  // the game of the README's screenshots, the focus left on 21
-    for (const ratio of [1, 1.25, 1.5, 2, 3]) {
+    for (const [ratio, scale, width = 801, height = 601] of [[1, 1], [1.25, 1], [1.5, 2], [2, 2], [3, 3], [3, 2, 844, 340]]) {
       if (browser.can.ratios && !browser.can.ratios.includes(ratio)) { skip(`ratio ${ratio}`, 'GDK_SCALE takes whole numbers'); continue; }
-      const page = await open({ width: 801, height: 601, ratio });  // odd: the window must still sit on whole pixels
+      const page = await open({ width, height, ratio });  // odd: the window must still sit on whole pixels
       for (const k of presses) await click(page, k);
       assert.equal(await board(page), reference(presses));
       await page.evaluate(() => new Promise(painted => requestAnimationFrame(() => requestAnimationFrame(painted))));
       const shot = await page.shot();
-      if (process.env.ZARNIK_WEB_SHOTS && (ratio === 1 || ratio === 2))  // the README's, of the window alone
+      if (process.env.ZARNIK_WEB_SHOTS && width === 801 && (ratio === 1 || ratio === 2))  // the README's, of the window alone
         writeFileSync(join(process.env.ZARNIK_WEB_SHOTS, `web-screenshot${ratio > 1 ? '-2x' : ''}.png`), await page.evaluate(windowOnly, shot, ratio), 'base64');
-      assert.deepEqual(await page.evaluate(comparePictures, shot, ratio, rects, client, reference(presses),
-        presses.at(-1), kReset, facts.pictures), [], `at ratio ${ratio}`);
+      assert.deepEqual(await page.evaluate(comparePictures, shot, ratio, scale, rects, client, reference(presses),
+        presses.at(-1), kReset, facts.pictures), [], `${width} x ${height} at ratio ${ratio}`);
       await page.close();
     }
   },
@@ -173,28 +174,51 @@ const groups = {
       facts.names.map((name, k) => [name, turned[k] === 'true' ? facts.Turned : facts.Start, turned[k] === 'true']));
   },
 
-  // A phone: 390 x 844 at ratio 3, by touch. The window fits the width; a
-  // tap turns a cell, a quick double tap turns it twice and zooms nothing;
-  // a held finger sinks the cell and brings up no selection or menu.
+  // A player's screens, each [width, height, ratio, device pixels per picture
+  // pixel]: a phone upright, on its side with the browser's bars, a small
+  // phone upright and on its side, a laptop zoomed to 200%, a tablet,
+  // desktops, and a screen smaller than the window. One page goes through
+  // them as a player turns and zooms: the whole window in view, nothing to
+  // scroll, a tap turns a cell. Only the primary button or a finger sinks a
+  // cell; a quick double tap turns it twice and zooms nothing; a held finger
+  // selects nothing and brings up no menu.
   async Phone(_, open) {
-    const page = await open({ width: 390, height: 844, ratio: 3, touch: true });
-    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'sideways scroll');
-    if (process.env.ZARNIK_WEB_SHOTS) writeFileSync(join(process.env.ZARNIK_WEB_SHOTS, `web-phone${engine === "chromium" ? "" : `-${engine}`}.png`), await page.shot(), 'base64');
+    const touch = !browser.can.touch, presses = [];
+    const tap = async (page, k) => { if (!touch) return page.click(...await at(page, k)); await page.touch('start', ...await at(page, k)); await page.touch('end'); };
+    const sunk = page => page.evaluate(() => { const [idle, held] = [0, 6].map(k => getComputedStyle(document.querySelectorAll('#window button')[k]).boxShadow); return held !== idle; });
+    let page;
+    for (const [width, height, ratio, scale] of [[390, 844, 3, 3], [844, 340, 3, 2], [360, 640, 1.5, 1], [640, 300, 2, 1], [683, 300, 2, 1],
+      [768, 1024, 2, 2], [1280, 720, 1, 1], [1536, 864, 1.25, 1], [400, 300, 1, 300 / 373]]) {
+      const viewport = `${width} x ${height} at ${ratio}`;
+      if (browser.can.ratios && !browser.can.ratios.includes(ratio)) { skip(viewport, 'GDK_SCALE takes whole numbers'); continue; }
+      if (!(await page?.resize({ width, height, ratio }))) [page, presses.length] = [await open({ width, height, ratio, touch }), 0];
+      await page.evaluate(() => new Promise(painted => requestAnimationFrame(() => requestAnimationFrame(painted))));
+      if (process.env.ZARNIK_WEB_SHOTS && !presses.length) writeFileSync(join(process.env.ZARNIK_WEB_SHOTS, `web-phone${engine === "chromium" ? "" : `-${engine}`}.png`), await page.shot(), 'base64');
+      const seen = await page.evaluate(() => { const { left, top, right, bottom, width } = document.getElementById('window').getBoundingClientRect(), { scrollWidth, scrollHeight } = document.documentElement;
+        return { left, top, right, bottom, wide: width * devicePixelRatio, scrollWidth, scrollHeight }; });
+      assert.ok(seen.left >= 0 && seen.top >= 0 && Math.max(seen.right, seen.scrollWidth) <= width && Math.max(seen.bottom, seen.scrollHeight) <= height, `${viewport}: ${JSON.stringify(seen)}`);
+      assert.ok(Math.abs(seen.wide - client.width * scale) < 0.01, `${viewport}: ${seen.wide} device pixels wide`);
+      await tap(page, presses.push(presses.length) - 1);
+      assert.equal(await board(page), reference(presses), `${viewport}: a tap`);
+    }
+    for (const button of ['middle', 'right']) {
+      await page.mouse('down', ...await at(page, 6), button);
+      assert.equal(await sunk(page), false, `sunk by the ${button} button`);
+      await page.mouse('up', ...await at(page, 6), button);
+    }
     if (!can('touch')) return;
+    await page.resize({ width: 390, height: 844, ratio: 3 });
     // Counted after the page has had its say: a menu the page let through.
     await page.evaluate(() => { window.menus = 0; addEventListener('contextmenu', event => event.defaultPrevented || ++window.menus); });
-    const tap = async k => { await page.touch('start', ...await at(page, k)); await page.touch('end'); };
-    await tap(0);
-    assert.equal(await board(page), reference([0]), 'a tap');
-    await tap(12);
-    await tap(12);
-    assert.equal(await board(page), reference([0]), 'a double tap turns twice');
+    await tap(page, 12);
+    await tap(page, 12);
+    assert.equal(await board(page), reference(presses), 'a double tap turns twice');
     assert.equal(await page.evaluate(() => visualViewport.scale), 1, 'a double tap zoomed');
     await page.page.mouse.click(...await at(page, 6), { button: 'right' });  // where an engine makes a long press one
     await page.touch('start', ...await at(page, 6));
     await new Promise(resolve => setTimeout(resolve, 1000));
-    assert.deepEqual(await page.evaluate(() => { const [idle, held] = [0, 6].map(k => getComputedStyle(document.querySelectorAll('#window button')[k]).boxShadow);
-      return [held !== idle, getSelection().toString(), window.menus]; }), [true, '', 0], 'held: sunken, nothing selected, no menu');
+    assert.deepEqual(await page.evaluate(() => [getSelection().toString(), window.menus]), ['', 0], 'held: nothing selected, no menu');
+    assert.equal(await sunk(page), true, 'held: sunken');
     await page.touch('end');
   },
 
@@ -271,23 +295,30 @@ async function windowOnly(shot, ratio) {
 
 // Runs in the page: compares the screenshot of the page (PNG, base64) at
 // device pixel ratio `ratio` with the committed pictures where the layout
-// puts them, each pixel a square of the ratio rounded. Returns the faults
-// found, at most a few.
-async function comparePictures(shot, ratio, rects, client, board, focusedCell, resetButton, files) {
-  const scale = Math.max(1, Math.round(ratio)), window = document.getElementById('window').getBoundingClientRect();
+// puts them, each pixel a square of `scale` device pixels, and finds each
+// picture in the module, pixel for pixel. Returns the faults found, at
+// most a few.
+async function comparePictures(shot, ratio, scale, rects, client, board, focusedCell, resetButton, files) {
+  const window = document.getElementById('window').getBoundingClientRect();
   const [ox, oy] = [window.left * ratio, window.top * ratio].map(Math.round);  // layout rounds to 1/64 pixel
   const decode = async blob => {
     const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
     const context = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
     context.drawImage(bitmap, 0, 0);
     const { data, width, height } = context.getImageData(0, 0, bitmap.width, bitmap.height);
-    return { width, height, at: (x, y) => data.slice(4 * (y * width + x), 4 * (y * width + x) + 3).join() };
+    return { width, height, data, at: (x, y) => data.slice(4 * (y * width + x), 4 * (y * width + x) + 3).join() };
   };
   const png = Uint8Array.from(atob(shot), c => c.charCodeAt(0));
   const seen = await decode(new Blob([png], { type: 'image/png' }));
   const [backdrop, start, turned, reset] = await Promise.all(['BackdropImage', 'TileStart', 'TileTurned', 'ResetFaceImage']
     .map(async name => decode(await (await fetch(`images/${files[name]}`)).blob())));
   const faults = [], fault = what => faults.length < 8 && faults.push(what);
+  // The PNG files in the module, each to the next, as a decoder stops at its end.
+  const module = new Uint8Array(await (await fetch('zarnik.wasm')).arrayBuffer()), signature = [0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a];
+  const starts = [...module.keys()].filter(i => signature.every((byte, j) => module[i + j] === byte));
+  const carried = new Set((await Promise.all(starts.map((start, i) => decode(new Blob([module.subarray(start, starts[i + 1])]))))).map(p => `${p.width} ${p.data}`));
+  for (const [name, picture] of Object.entries({ backdrop, start, turned, reset }))
+    if (!carried.has(`${picture.width} ${picture.data}`)) fault(`the module carries no ${name} as it is`);
   if (Math.round(window.width * ratio) !== client.width * scale) fault(`the window is ${window.width * ratio} device pixels wide`);
   // What each window pixel should be: [picture, x, y], 'black', or null for
   // a button frame, which is the front end's own look.

@@ -1,7 +1,7 @@
 // The page's side of the browser front end as the module sees it: the
 // functions zarnik.js supplies as imports. Controls are numbered as in the
 // tab order (cells first, then the new-game button); sizes are CSS pixels
-// at the window's own scale; text is UTF-8, and pictures are BMP files in
+// at the window's own scale; text is UTF-8, and pictures are PNG files in
 // the module's memory, which the page copies before the call returns.
 #pragma once
 
@@ -27,7 +27,7 @@ ZARNIK_PAGE(bevel) void Bevel(std::uint32_t highlight, std::uint32_t light, std:
                               std::uint32_t darkShadow, std::uint32_t bareFace);
 ZARNIK_PAGE(button) void Button(int control, int left, int top, int width, int height,
                                 const char* name, std::size_t nameSize);
-ZARNIK_PAGE(picture) void Picture(int control, const unsigned char* bmp, std::size_t bmpSize,
+ZARNIK_PAGE(picture) void Picture(int control, const unsigned char* png, std::size_t pngSize,
                                   const char* description, std::size_t descriptionSize, int pressed);
 ZARNIK_PAGE(face) void Face(int control, std::uint32_t rgb);
 ZARNIK_PAGE(focus) void Focus(int control);
@@ -63,12 +63,12 @@ inline void Button(int control, layout::PixelRect r, std::string_view name) {
     imported::Button(control, r.left, r.top, r.width, r.height, name.data(), name.size());
 }
 
-// Shows `bmp` centred on the button, and describes the button as
+// Shows `png` centred on the button, and describes the button as
 // `description` to screen readers (none if empty), with `pressed` as its
 // toggle state (-1 for a button that is no toggle). The page decodes each
 // picture once, by its place in memory.
-inline void Picture(int control, Bytes bmp, std::string_view description, int pressed) {
-    imported::Picture(control, bmp.data(), bmp.size(), description.data(), description.size(), pressed);
+inline void Picture(int control, Bytes png, std::string_view description, int pressed) {
+    imported::Picture(control, png.data(), png.size(), description.data(), description.size(), pressed);
 }
 
 // Paints the button's face around its picture in `rgb` (0xRRGGBB).

@@ -31,7 +31,7 @@ public:
     [[noreturn]] void Fatal(std::string_view what) override;
 
 private:
-    // A picture is its BMP file in the module, which the page decodes once.
+    // A picture is its PNG file in the module, which the page decodes once.
     struct WebPicture final : Picture {
         explicit WebPicture(std::span<const unsigned char> file) : bytes(file) {}
         std::span<const unsigned char> bytes;

@@ -39,11 +39,11 @@ const bytes = (at, length) => new Uint8Array(module.memory.buffer, at, length);
 const decoder = new TextDecoder();
 const text = (at, length) => decoder.decode(bytes(at, length));
 
-// A BMP file in the module's memory as an image of the page, made once.
+// A PNG file in the module's memory as an image of the page, made once.
 function picture(at, length) {
   if (!pictures.has(at)) {
     const image = new Image();
-    image.src = URL.createObjectURL(new Blob([bytes(at, length)], { type: 'image/bmp' }));
+    image.src = URL.createObjectURL(new Blob([bytes(at, length)], { type: 'image/png' }));
     pictures.set(at, image);
     decodes.push(image.decode());
   }
@@ -60,14 +60,18 @@ function place(button) {
 }
 
 // Every pixel of the window as a square of whole device pixels, as many as
-// the device pixel ratio rounded (at least one), as the desktop programs
-// scale; and the window on whole device pixels, centred where it fits.
+// the device pixel ratio rounded, as the desktop programs scale, or fewer,
+// down to one, where the whole window would not fit the viewport; less than
+// one only where even one cannot fit. The window sits on whole device
+// pixels, centred where it fits.
 function fit() {
-  const ratio = devicePixelRatio, scale = Math.max(1, Math.round(ratio));
+  const ratio = devicePixelRatio, { clientWidth, clientHeight } = document.documentElement;
+  const most = Math.min(clientWidth * ratio / size.width, clientHeight * ratio / size.height);
+  const scale = most < 1 ? most : Math.min(Math.max(1, Math.round(ratio)), Math.floor(most));
   const at = (room, length) => Math.max(0, Math.floor((room * ratio - length * scale) / 2)) / ratio;
-  const { clientWidth, clientHeight } = document.documentElement;
   // A transform, not layout: layout would round the place to 1/64 pixel.
   windowArea.style.transform = `translate(${at(clientWidth, size.width)}px, ${at(clientHeight, size.height)}px) scale(${scale / ratio})`;
+  windowArea.classList.toggle('shrunk', scale < 1);
   matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', fit, { once: true });
 }
 
@@ -128,6 +132,7 @@ const page = {
 windowArea.addEventListener('keydown', event => {
   const control = buttons.findIndex(button => button.element === event.target);
   if (control < 0 || event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
+  if (event.key === ' ') event.target.classList.add('held');
   if (event.key === 'Enter') {
     // The browser would click again on every repeat of a held key.
     event.preventDefault();
@@ -140,12 +145,13 @@ windowArea.addEventListener('keydown', event => {
     buttons[target].element.focus();
   }
 });
-// A button held down by mouse or finger shows the sunken face (:active,
-// which browsers give a held finger late or not at all), and a long press
-// brings up no menu.
-windowArea.addEventListener('pointerdown', event => event.target.classList.add('held'));
-for (const type of ['pointerup', 'pointercancel', 'pointerleave'])
-  windowArea.addEventListener(type, event => event.target.classList.remove('held'), true);
+// The sunken face while the primary mouse button, a finger or Space holds a
+// button down; not :active, which Chromium and WebKit give any mouse button,
+// and browsers give a held finger late or not at all. A long press brings up
+// no menu.
+windowArea.addEventListener('pointerdown', event => event.button === 0 && event.target.classList.add('held'));
+for (const type of ['pointerup', 'pointercancel', 'pointerleave', 'keyup', 'focusout'])
+  windowArea.addEventListener(type, event => (event.key ?? ' ') === ' ' && event.target.classList.remove('held'), true);
 windowArea.addEventListener('contextmenu', event => event.preventDefault());
 // A held Enter that cleared the board would otherwise close the message at once.
 dialog.addEventListener('keydown', event => {
