@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs the benchmarks and prints a table ending in a one-line summary.
 #   run.sh ZARNIK BENCH_BUILD_DIR [ZARNIK_EXE]
-# The browser site is measured too when ZARNIK_WEB_SITE names its folder.
+# The browser site is measured too when ZARNIK_WEB_SITE names its folder;
+# BENCH_BEFORE=SITE times another build of it in the same turns.
 set -euo pipefail
 zarnik=$(realpath "$1") dir=$(realpath "$2") exe=${3:-}
 runs=${BENCH_RUNS:-15}
@@ -75,14 +76,28 @@ fi
 web_summary=""
 if [ -n "${ZARNIK_WEB_SITE:-}" ]; then
     out=$(node "$(dirname "$0")/web/bench.mjs" "$ZARNIK_WEB_SITE" "$runs" chromium firefox webkit)
-    bytes=$(field site_gzip_bytes <<<"$out")
-    printf '%-34s %12s %12s %10s %8s\n' "web site, gzip -9, bytes" "$bytes" "-" "" "$(verdict "$bytes" 204800)"
-    web_summary=", site $bytes bytes gzipped, web playable"
+    bytes=$(field site_bytes <<<"$out") gzipped=$(field site_gzip_bytes <<<"$out")
+    printf '%-34s %12s %12s %10s %8s\n' "web site, every file, bytes" "$bytes" "-" "" "$(verdict "$bytes" 122880)"
+    printf '%-34s %12s %12s %10s %8s\n' "  the same, gzip -9" "$gzipped" "-" "" ""
+    web_summary=", site $bytes bytes, web playable"
     for engine in chromium firefox webkit; do
         web_ms=$(field "${engine}_playable_ms" <<<"$out") web_floor=$(field "${engine}_floor_ms" <<<"$out")
         web_ratio=$(awk -v a="$web_ms" -v b="$web_floor" 'BEGIN {printf "%.2f", a/b}')
         printf '%-34s %12s %12s %10s %8s\n' "$engine nav. to playable, median ms" "$web_ms" "$web_floor" "x$web_ratio" "$(verdict "$web_ratio" 1.5)"
         web_summary+=" x$web_ratio ($engine)"
+        before=$(field "${engine}_before_ms" <<<"$out")
+        [ -z "$before" ] || printf '%-34s %12s %12s %10s %8s\n' "  the site in BENCH_BEFORE" "$before" "$web_floor" \
+            "x$(awk -v a="$before" -v b="$web_floor" 'BEGIN {printf "%.2f", a/b}')" ""
+    done
+    out=$(node "$(dirname "$0")/web/lighthouse.mjs" "$ZARNIK_WEB_SITE")
+    at_least() { awk -v v="$1" -v g="$2" 'BEGIN {print (v >= g) ? "met" : "MISSED"}'; }
+    printf '%-34s %12s %12s %10s %8s\n' "Lighthouse mobile, LCP ms" "$(field lighthouse_lcp_ms <<<"$out")" "-" "" \
+        "$(verdict "$(field lighthouse_lcp_ms <<<"$out")" 1500)"
+    printf '%-34s %12s %12s %10s %8s\n' "  bytes loaded" "$(field lighthouse_bytes <<<"$out")" "-" "" ""
+    for category in performance accessibility best_practices seo; do
+        score=$(field "lighthouse_$category" <<<"$out")
+        printf '%-34s %12s %12s %10s %8s\n' "  $category score" "$score" "-" "" "$(at_least "$score" "$([ $category = performance ] && echo 0.98 || echo 1)")"
+        web_summary+=", $category $score"
     done
 fi
 echo "summary: start-up x$start_ratio of floor, memory +${mem_delta} MB, $move_summary$wine_summary$web_summary"

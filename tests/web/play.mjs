@@ -157,9 +157,10 @@ const groups = {
     assert.equal(await board(page), reference([]), 'new game after a clear');
   },
 
-  // The tree as a screen reader gets it: the cells are toggle buttons,
-  // pressed while turned, described by their side; the live region says what
-  // the last move did (in the tree itself where the engine shows it).
+  // The tree as a screen reader gets it: the cells are toggle buttons in the
+  // page's main landmark, pressed while turned, described by their side; the
+  // live region says what the last move did (in the tree itself where the
+  // engine shows it).
   async Accessibility(page) {
     await click(page, 12);
     const turned = [...reference([12])].map(c => (c === 'x' ? 'true' : 'false'));
@@ -170,7 +171,7 @@ const groups = {
     const tree = await page.page.accessibility.snapshot();
     const text = node => [node.name, ...(node.children ?? []).map(text)].join('');
     assert.equal(text(tree.children.find(n => n.role === 'status')), news([12], 'TurnedNews'));
-    assert.deepEqual(tree.children.filter(n => n.role === 'button').map(n => [n.name, n.description ?? facts.Start, n.pressed ?? false]),
+    assert.deepEqual(tree.children.find(n => n.role === 'main').children.filter(n => n.role === 'button').map(n => [n.name, n.description ?? facts.Start, n.pressed ?? false]),
       facts.names.map((name, k) => [name, turned[k] === 'true' ? facts.Turned : facts.Start, turned[k] === 'true']));
   },
 
