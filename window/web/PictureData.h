@@ -1,7 +1,7 @@
 // The pictures built into the module, as into the desktop programs: the
 // page needs nothing but itself and the module to show the board. The bytes
-// are those of window/images made PNG files, written into PictureData.cpp
-// at build time (CMakeLists.txt).
+// are the pictures of window/images as PNG files, made and written into
+// PictureData.cpp at build time (CMakeLists.txt).
 #pragma once
 
 #include <span>
