@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,13 +33,21 @@ MessageBox::MessageBox(QWidget& owner, const QString& title, const QString& prom
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setCenterButtons(true);
-    buttons->button(QDialogButtonBox::Ok)->setIcon(QIcon());  // styles put a tick on it; the box is plain
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setIcon(QIcon());  // styles put a tick on it; the box is plain
+    ok->installEventFilter(this);  // the box's one focus: its keys go there first
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        return repeats_.Repeats(*static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
 }
 
 void MessageBox::showEvent(QShowEvent* event) {
