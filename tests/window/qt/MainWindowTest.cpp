@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
 using MainWindowDeathTest = MainWindowTest;
 
 TEST_F(MainWindowDeathTest, BadRequestsEndTheProgramWithOneClearLine) {
-    const auto dies = ::testing::ExitedWithCode(1);
+    const auto dies = ::testing::ExitedWithCode(kFatalExitCode);
     EXPECT_EXIT(window.SetCellFaceColour(kCells, kWhite), dies, "zarnik: fatal error: cell index");
     EXPECT_EXIT(window.SetCellPicture(-1, window.HolderPicture(Holder::Picture1)), dies, "zarnik: fatal error: cell index");
     EXPECT_EXIT(window.SetCellPicture(3, *window.Command2()->picture()), dies, "zarnik: fatal error: cell 3");
