@@ -12,8 +12,10 @@ namespace zarnik::qt {
 namespace {
 
 // Title bars hold, besides the title, an icon and up to three buttons, each
-// about as wide as the bar is high.
-constexpr int kTitleBarButtons = 4;
+// about as wide as the bar is high. Some centre the title over the whole bar
+// (Qt's own, where a Wayland compositor leaves the frame to the program), so
+// it needs the three buttons' room on either side.
+constexpr int kTitleBarButtons = 6;
 constexpr int kTitleBarHeight = 24;
 
 }  // namespace
