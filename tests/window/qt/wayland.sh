@@ -36,20 +36,13 @@ client_at() {
         -trim -format '%w %h %X %Y' info: 2>/dev/null) && read -r w h X Y <<<"${found//+/}" &&
         [ "$w $h" = "$(rect Client | cut -d' ' -f1,2)" ]
 }
-declare -gA rects
-while read -r key a b c d e; do
-    case $key in Command1) rects[$a]="$b $c $d $e" ;; Command2 | Client) rects[$key]="$a $b $c $d" ;; Caption) caption=$a ;; esac
-done < <("$tools/zarnik_layout_pixels" 96)
+read_layout 96
 eventually client_at || fail "no window of $(rect Client) pixels appeared: $(grep -v '^\[' "$tmp/protocol")"
-for k in $(seq 0 24); do read -r l t w h <<<"${rects[$k]}" && rects[$k]="$((l + X)) $((t + Y)) $w $h"; done
-board_points=()
-for k in $(seq 0 24); do board_points+=($(centre "$k")); done
+read_layout 96 "$X" "$Y"
 presses=()
 
-app_id=$(basename "$ZARNIK_DESKTOP_ENTRY" .desktop)
-for request in "set_title(\"$caption\")" "set_app_id(\"$app_id\")"; do
-    grep -qF "xdg_toplevel" "$tmp/protocol" && grep -F "$request" "$tmp/protocol" | grep -q xdg_toplevel ||
-        fail "the window did not ask for $request"
+for request in "set_title(\"$caption\")" "set_app_id(\"$(basename "$ZARNIK_DESKTOP_ENTRY" .desktop)\")"; do
+    grep -F "$request" "$tmp/protocol" | grep -q xdg_toplevel || fail "the window did not ask for $request"
 done
 
 # weston moves its pointer by the X pointer's motion but puts it where the X
