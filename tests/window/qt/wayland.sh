@@ -16,7 +16,7 @@ outside=(mousemove 1000 760)  # off weston's 800 x 600 window
 xdotool "${outside[@]}"
 printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nbackground-color=0xff303030\n' >"$tmp/weston.ini"
 weston --backend=x11-backend.so --use-pixman --width=800 --height=600 --socket=wayland-zarnik \
-    --config="$tmp/weston.ini" --log="$tmp/weston.log" &
+    --config="$tmp/weston.ini" --log="$tmp/weston.log" 2>>"$tmp/weston.log" &
 pids+=($!)
 compositor() { window=$(xdotool search --class '^Weston Compositor$' 2>/dev/null | head -1) && [ -n "$window" ]; }
 eventually compositor || fail "weston did not start: $(cat "$tmp/weston.log")"
@@ -46,9 +46,17 @@ for request in "set_title(\"$caption\")" "set_app_id(\"$(basename "$ZARNIK_DESKT
 done
 
 # weston moves its pointer by the X pointer's motion but puts it where the X
-# pointer comes into its window: each click comes in from outside, and the
+# pointer comes into its window: each click comes in from outside, once the
+# program has the pointer (weston 14 hands it over a moment later), and the
 # pointer is left where it hides no cell (weston draws it into its output).
-press() { xdotool mousemove --window "$window" $(centre "$1") click --delay 0 1 mousemove --window "$window" 2 590 "${outside[@]}"; }
+entered() { grep -c 'wl_pointer[@#][0-9]*\.enter' "$tmp/protocol" || true; }
+press() {
+    local before
+    before=$(entered)
+    xdotool mousemove --window "$window" $(centre "$1")
+    eventually eval '(($(entered) > before))' || fail "the pointer never came to the program"
+    xdotool click --delay 0 1 mousemove --window "$window" 2 590 "${outside[@]}"
+}
 click() { for c in "$@"; do press "$c" && presses+=("$c"); done; }
 # The program's toplevels with the caption, by its protocol log: the window,
 # and the message once its surface is on the screen (wl_surface.enter).
