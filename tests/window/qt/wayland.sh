@@ -1,13 +1,10 @@
 #!/bin/bash
-# Plays the Linux program as a Wayland client of weston with real pointer and
-# key input: the window maps with its title and the desktop entry's
-# application id, a click turns the cross, and the cleared message is modal.
-#   wayland.sh ZARNIK
-# weston's headless backend has no input devices, and Debian's weston no
-# module to inject input; its X11 backend, on a private Xvfb, takes the
-# pointer and keys of that display into its seat, so the program gets them
-# as any Wayland client does. The program's requests are read from its
-# protocol log (WAYLAND_DEBUG), its window from weston's output.
+# wayland.sh ZARNIK: plays the Linux program as a Wayland client of weston:
+# its title and the desktop entry's application id, a click that turns the
+# cross, the cleared message, modal. weston's headless backend has no input,
+# and Debian's weston no module to inject it; its X11 backend on a private
+# Xvfb takes that display's pointer and keys into its seat. The program's
+# requests are read from its protocol log, its window from weston's output.
 set -euo pipefail
 . "$(dirname "$0")/../../support/game.sh"
 command -v weston >/dev/null || fail "weston is missing: run tools/deps.sh test"
