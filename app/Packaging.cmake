@@ -60,5 +60,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The program's only text is Japanese: without a Japanese font the cleared
 # message is a row of boxes. Any Japanese gothic will do.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# On a Wayland desktop Qt needs its Wayland platform to draw the window
+# itself, sharp at any scale, rather than through Xwayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 include(CPack)

@@ -26,6 +26,10 @@ inline constexpr CellIndex kColumns = 5;
 inline constexpr CellIndex kRows = 5;
 inline constexpr CellIndex kCells = kColumns * kRows;
 
+// The program's exit code when it ends on a fatal error (Toolkit::Fatal, or
+// no display to start on), the same on every platform.
+inline constexpr int kFatalExitCode = 1;
+
 // A picture owned by a holder for the life of the window. Callers only pass
 // references around; a front end knows its own concrete pictures and may
 // downcast. Never copied, never deleted through this type by a caller.

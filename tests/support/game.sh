@@ -47,20 +47,27 @@ start_game() {
     fi
     zarnik_pid=$!
     pids+=("$zarnik_pid")
+    read_layout "$dpi"
+    eventually main_window || fail "no window appeared: $(cat "$tmp/stderr")"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    presses=()
+}
+# read_layout DPI [X Y]: the controls' rectangles at DPI, with the client
+# area's top-left corner at X, Y of the window pixels are read from (0, 0
+# unless given), the caption, and where screen_board looks.
+read_layout() {
     declare -gA rects
     local key a b c d e k
     while read -r key a b c d e; do
         case $key in
-        Command1) rects[$a]="$b $c $d $e" ;;
-        Command2 | Client) rects[$key]="$a $b $c $d" ;;
+        Command1) rects[$a]="$((b + ${2:-0})) $((c + ${3:-0})) $d $e" ;;
+        Command2) rects[$key]="$((a + ${2:-0})) $((b + ${3:-0})) $c $d" ;;
+        Client) rects[$key]="$a $b $c $d" ;;
         Caption) caption=$a ;;
         esac
-    done < <("$tools/zarnik_layout_pixels" "$dpi")
-    board_points=()  # where screen_board looks: the middle of each cell
+    done < <("$tools/zarnik_layout_pixels" "$1")
+    board_points=()  # the middle of each cell
     for k in $(seq 0 24); do board_points+=($(centre "$k")); done
-    eventually main_window || fail "no window appeared: $(cat "$tmp/stderr")"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    presses=()
 }
 # The program's windows with the caption: the main one, and the cleared
 # message when it is up. (A window manager's own windows come and go

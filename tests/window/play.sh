@@ -119,6 +119,19 @@ wait_for_box down
 expect_board "after the message, with a click on every button while it was up"
 # The focus is back on the last cell pressed.
 key space; presses+=("$last"); expect_board "Space after the message"
+# Return held there for 1.5 s, with the server's key repeat on as on any
+# desktop: one move clears the board again, and the message waits for a
+# fresh press. (Qt's box gets the focus as a window manager would give it;
+# Wine hands the keys to its box itself.)
+xset r on
+xdotool keydown Return; presses+=("$last")
+wait_for_box up
+[ "$kind" = linux ] && xdotool windowfocus --sync "$box"
+sleep 1.5 && xdotool keyup Return && sleep 0.3
+box_is up || fail "a held Return closed the cleared message"
+xdotool key Return
+wait_for_box down
+expect_board "after Return held on the clearing move, and pressed again"
 
 close_game
 [ "$kind" = wine ] || [ ! -s "$tmp/stderr" ] || fail "wrote to stderr: $(cat "$tmp/stderr")"

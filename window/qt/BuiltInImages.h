@@ -1,8 +1,6 @@
-// The pictures built into the program, decoded here rather than through
-// QImageReader: its format probing loads every image plugin on the system,
-// a slow start for the first window. The files are ours and their
-// formats fixed (24-bit bottom-up BMP; 4-bit ICO with masks), so a strict
-// decoder is short. A damaged picture is a fatal error.
+// The pictures built into the program, made from their pixels as the build
+// wrote them (PicturePixels.h): nothing is read, decoded or converted at
+// start-up.
 #pragma once
 
 #include <QIcon>

@@ -12,6 +12,7 @@
 #include "Accessibility.h"
 #include "AppInfo.h"
 #include "Layout.h"
+#include "Toolkit.h"
 
 namespace zarnik::qt {
 namespace {
@@ -35,7 +36,7 @@ void HoldMessages(QtMsgType type, const QMessageLogContext& context, const QStri
         std::fprintf(stderr, "zarnik: cannot open a display (DISPLAY=%s): no Qt platform could start\n",
                      display.isEmpty() ? "unset" : display.constData());
         std::fflush(stderr);
-        std::_Exit(EXIT_FAILURE);
+        std::_Exit(kFatalExitCode);
     }
     held.push_back({type, QByteArray(context.category), text});
 }
@@ -47,7 +48,7 @@ GuiSession::GuiSession(const char* programName) : name_(programName ? programNam
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fputs("zarnik: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n",
                    stderr);
-        std::exit(EXIT_FAILURE);
+        std::exit(kFatalExitCode);
     }
     argv_[0] = name_.data();
 
@@ -105,7 +106,7 @@ void GuiSession::Fatal(std::string_view what) {
         QMessageBox::critical(nullptr, QStringLiteral(ZARNIK_TITLE), text);
     // Static destructors would run with the application still alive on
     // main's stack; end without them.
-    std::_Exit(EXIT_FAILURE);
+    std::_Exit(kFatalExitCode);
 }
 
 }  // namespace zarnik::qt

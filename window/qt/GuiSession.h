@@ -17,7 +17,7 @@ namespace zarnik::qt {
 class GuiSession final {
 public:
     // `programName` is argv[0]; nothing else of the command line reaches Qt.
-    // Ends the process with exit code 1 if no display can be opened.
+    // Ends the process with kFatalExitCode if no display can be opened.
     explicit GuiSession(const char* programName);
     ~GuiSession();
 
@@ -25,7 +25,7 @@ public:
     int Run();
 
     // Reports `what` on stderr, and in a message box while a display is up,
-    // then ends the process with exit code 1.
+    // then ends the process with kFatalExitCode.
     [[noreturn]] static void Fatal(std::string_view what);
 
 private:

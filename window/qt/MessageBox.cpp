@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -11,8 +12,10 @@ namespace zarnik::qt {
 namespace {
 
 // Title bars hold, besides the title, an icon and up to three buttons, each
-// about as wide as the bar is high.
-constexpr int kTitleBarButtons = 4;
+// about as wide as the bar is high. Some centre the title over the whole bar
+// (Qt's own, where a Wayland compositor leaves the frame to the program), so
+// it needs the three buttons' room on either side.
+constexpr int kTitleBarButtons = 6;
 constexpr int kTitleBarHeight = 24;
 
 }  // namespace
@@ -32,13 +35,21 @@ MessageBox::MessageBox(QWidget& owner, const QString& title, const QString& prom
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setCenterButtons(true);
-    buttons->button(QDialogButtonBox::Ok)->setIcon(QIcon());  // styles put a tick on it; the box is plain
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setIcon(QIcon());  // styles put a tick on it; the box is plain
+    ok->installEventFilter(this);  // the box's one focus: its keys go there first
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        return repeats_.Repeats(*static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
 }
 
 void MessageBox::showEvent(QShowEvent* event) {

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QString>
 
+#include "KeyRepeats.h"
+
 namespace zarnik::qt {
 
 class MessageBox final : public QDialog {
@@ -21,12 +23,17 @@ public:
     QString prompt() const { return label_->text(); }
 
 protected:
+    // A key still held from the move that cleared the board repeats into the
+    // box, and the OK button would take the first repeat of Enter; the box
+    // waits for a fresh press instead.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Centres the box's frame on its owner's, as the window manager will
     // frame it, before it first appears.
     void showEvent(QShowEvent* event) override;
 
 private:
     QLabel* label_;
+    KeyRepeats repeats_;
 };
 
 // Shows the box and returns once the player has dismissed it.

@@ -74,11 +74,12 @@ void PictureButton::PaintFocus(QPainter& painter) const {
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event) {
+    const bool repeat = repeats_.Repeats(*event);
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (enter && plain) {
         // One move per press: a held key does not repeat moves.
-        if (!event->isAutoRepeat()) click();
+        if (!repeat) click();
         event->accept();
         return;
     }
@@ -88,6 +89,11 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QAbstractButton::keyPressEvent(event);
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent* event) {
+    repeats_.Repeats(*event);  // a release tells the next press's kind
+    QAbstractButton::keyReleaseEvent(event);
 }
 
 }  // namespace zarnik::qt

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QColor>
 
+#include "KeyRepeats.h"
 #include "QtPicture.h"
 
 namespace zarnik::qt {
@@ -31,6 +32,7 @@ protected:
     // Enter and Return click the focused button as Space does; the arrow
     // keys go to the window, which knows the grid.
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     // A click never checks or unchecks: only the window's refresh does.
     void nextCheckState() override {}
 
@@ -40,6 +42,7 @@ private:
 
     const QtPicture* picture_ = nullptr;
     QColor face_;
+    KeyRepeats repeats_;
 };
 
 }  // namespace zarnik::qt

@@ -26,6 +26,23 @@ constexpr int kPicture2Id = 203;
 
 bool IsCellId(int id) { return id >= kFirstCellId && id < kFirstCellId + kCells; }
 
+// A held key repeats its key-down (the previous key state is set in lParam).
+constexpr LPARAM kKeyWasDown = 1 << 30;
+
+// A key still held from the move that cleared the board repeats into the
+// message box, whose dialog manager would close it at the first repeat of
+// Enter; the box waits for a fresh press instead. A message box passes each
+// message of its modal loop to this hook first (MSGF_DIALOGBOX), and one the
+// hook claims goes no further.
+LRESULT CALLBACK DropRepeatedKeys(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX) {
+        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+        if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && (message.lParam & kKeyWasDown))
+            return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // The window as a shortcut or launcher asks for it, minimised included,
 // except maximised: a fixed window has no maximised form and opens as itself.
 // (Wine marks it maximised without resizing it; Windows would stretch it
@@ -90,9 +107,8 @@ int MainWindow::RunMessageLoop() {
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) FatalLastError(L"GetMessageW");
         if (message.message == WM_KEYDOWN && hwnd_ && IsChild(hwnd_, message.hwnd)) {
-            // A held key repeats its key-down, and the dialog manager would
-            // click for each Enter; Space clicks once, on its key-up.
-            constexpr LPARAM kKeyWasDown = 1 << 30;
+            // The dialog manager would click for each repeat of a held
+            // Enter; Space clicks once, on its key-up.
             if (message.wParam == VK_RETURN && (message.lParam & kKeyWasDown)) continue;
             if (OnArrowKey(message.hwnd, message.wParam)) continue;
         }
@@ -133,8 +149,12 @@ const Picture& MainWindow::HolderPicture(Holder holder) {
 }
 
 void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
+    // For the box's life only: the main window's own loop meets repeats itself.
+    const HHOOK hook = Checked(SetWindowsHookExW(WH_MSGFILTER, DropRepeatedKeys, nullptr, GetCurrentThreadId()),
+                               L"SetWindowsHookExW");
     if (MessageBoxW(hwnd_, Widen(prompt).c_str(), Widen(title).c_str(), MB_OK) == 0)
         FatalLastError(L"MessageBoxW");
+    UnhookWindowsHookEx(hook);  // fails only for a hook that is gone already
 }
 
 void MainWindow::Fatal(std::string_view what) { FatalError(Widen(what)); }

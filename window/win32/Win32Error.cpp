@@ -1,6 +1,7 @@
 #include "Win32Error.h"
 
 #include "AppInfo.h"
+#include "Toolkit.h"
 
 namespace zarnik::win32 {
 
@@ -8,7 +9,7 @@ void FatalError(std::wstring_view message) {
     // No owner: the main window may be the thing that failed, and an owned
     // box would vanish with it. MB_TASKMODAL still blocks its input.
     MessageBoxW(nullptr, WideText(message).c_str(), L"" ZARNIK_TITLE, MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    ExitProcess(kFatalExitCode);
+    ExitProcess(static_cast<UINT>(kFatalExitCode));
 }
 
 void FatalLastError(std::wstring_view call) {

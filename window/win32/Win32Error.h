@@ -1,6 +1,6 @@
 // Fatal errors of the Windows program. A failed platform call is never
 // retried or worked around: it is reported in a message box and the process
-// ends with a non-zero exit code.
+// ends with kFatalExitCode.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +10,6 @@
 #include "Text.h"
 
 namespace zarnik::win32 {
-
-inline constexpr UINT kFatalExitCode = 3;
 
 // UTF-16 text for the W calls, null-terminated (see Text.h for why it is
 // not a std::wstring).

@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, StaysOnTheFreeAreaOfTheScreen) {
 // a tile pixel-exact, each picture pixel a uniform block of device pixels.
 TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
     EXPECT_EQ(window.Command2()->picture()->size(), QSize(118, 30));
-    QImageReader icon(":/images/AppIcon.ico");  // Qt's own reader, beside the program's
+    QImageReader icon(ZARNIK_IMAGES_DIR "/AppIcon.ico");  // the committed files, by Qt's own readers
     for (int n = 0; n < icon.imageCount(); ++n) {
         ASSERT_TRUE(icon.jumpToImage(n));
         const QImage want = icon.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
     window.SetCellPicture(6, window.HolderPicture(Holder::Picture1));
     Show();
     const int factor = qRound(window.devicePixelRatioF());
-    const QImage backdrop(":/images/BackdropImage.bmp"), tile(":/images/TileStart.bmp");
+    const QImage backdrop(ZARNIK_IMAGES_DIR "/BackdropImage.bmp"), tile(ZARNIK_IMAGES_DIR "/TileStart.bmp");
     const QImage shot = window.grab().toImage().scaled(window.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     for (QPoint p : {QPoint(0, 0), QPoint(5, 300), QPoint(315, 0), QPoint(315, 372), QPoint(310, 10)})
         EXPECT_EQ(shot.pixelColor(p), backdrop.pixelColor(p)) << p.x() << "," << p.y();
@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
 using MainWindowDeathTest = MainWindowTest;
 
 TEST_F(MainWindowDeathTest, BadRequestsEndTheProgramWithOneClearLine) {
-    const auto dies = ::testing::ExitedWithCode(1);
+    const auto dies = ::testing::ExitedWithCode(kFatalExitCode);
     EXPECT_EXIT(window.SetCellFaceColour(kCells, kWhite), dies, "zarnik: fatal error: cell index");
     EXPECT_EXIT(window.SetCellPicture(-1, window.HolderPicture(Holder::Picture1)), dies, "zarnik: fatal error: cell index");
     EXPECT_EXIT(window.SetCellPicture(3, *window.Command2()->picture()), dies, "zarnik: fatal error: cell 3");
