@@ -115,14 +115,13 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     const bool turned = &picture == &tileTurned_;
     annotations_.Set(button.hwnd(), turned,
                      (turned ? turnedDescription_ : startDescription_).c_str());
-    announcement_.CellShows(cell, turned);
 }
 
 void MainWindow::SetLabelCaption(std::string_view text) {
     Checked(SetWindowTextW(label1_, Widen(text).c_str()), L"SetWindowTextW(Label1)");
-    // The pass is over, the cleared message not yet up.
-    if (const Text<64> phrase = announcement_.Caption(text); !phrase.view().empty()) announcer_.Say(hwnd_, Widen(phrase));
 }
+
+void MainWindow::Announce(std::string_view phrase) { announcer_.Say(hwnd_, Widen(phrase)); }
 
 const Picture& MainWindow::HolderPicture(Holder holder) {
     switch (holder) {
@@ -236,13 +235,10 @@ HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style, const la
 
 void MainWindow::OnCommand(int id, int code) {
     if (code != BN_CLICKED || !events_) return;
-    if (IsCellId(id)) {
-        announcement_.Clicked(id - kFirstCellId);
+    if (IsCellId(id))
         events_->Command1_Click(static_cast<CellIndex>(id - kFirstCellId));
-    } else if (id == kCommand2Id) {
-        announcement_.Clicked(layout::kCommand2TabIndex);
+    else if (id == kCommand2Id)
         events_->Command2_Click();
-    }
 }
 
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
