@@ -28,8 +28,6 @@ public:
     void Command1_Click(CellIndex Index) override;
     void Command2_Click() override;
 
-    const Puzzle& puzzle() const { return puzzle_; }
-
 private:
     // `what` the click did, then the cells left to turn.
     void Announce(std::string_view what);
