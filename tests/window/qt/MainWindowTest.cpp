@@ -6,6 +6,7 @@
 
 #include <QImageReader>
 #include <QTest>
+#include <algorithm>
 #include <optional>
 
 #include "GuiSession.h"
@@ -58,7 +59,9 @@ TEST_F(MainWindowTest, StaysOnTheFreeAreaOfTheScreen) {
 }
 
 // At scale 1 and 2 alike: the backdrop unscaled from the top-left corner and
-// a tile pixel-exact, each picture pixel a uniform block of device pixels.
+// a focused cell pixel-exact, each pixel a uniform block of device pixels:
+// the raised frame (two rings, lit from the top left), the tile, and over it
+// the focus ring, black, two pixels wide, three in from the edge.
 TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
     EXPECT_EQ(window.Command2()->picture()->size(), QSize(118, 30));
     QImageReader icon(":/images/AppIcon.ico");  // Qt's own reader, beside the program's
@@ -68,6 +71,7 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
         EXPECT_EQ(window.windowIcon().pixmap(want.size(), 1.0).toImage().convertToFormat(want.format()), want);
     }
     window.SetCellPicture(6, window.HolderPicture(Holder::Picture1));
+    window.Command1(6)->setFocus();
     Show();
     const int factor = qRound(window.devicePixelRatioF());
     const QImage backdrop(":/images/BackdropImage.bmp"), tile(":/images/TileStart.bmp");
@@ -76,10 +80,16 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
         EXPECT_EQ(shot.pixelColor(p), backdrop.pixelColor(p)) << p.x() << "," << p.y();
     const QImage cell = window.Command1(6)->grab().toImage();
     ASSERT_EQ(cell.size(), QSize(57, 57) * factor);
-    for (int y = 2 * factor; y < 55 * factor; ++y)
-        for (int x = 2 * factor; x < 55 * factor; ++x)
-            ASSERT_EQ(cell.pixelColor(x, y), tile.pixelColor(x / factor - 2, y / factor - 2))
-                << x << "," << y << " at factor " << factor;
+    const layout::Bevel& b = layout::kBevel;
+    const Colour frame[2][2] = {{b.darkShadow, b.highlight}, {b.shadow, b.light}};  // by ring, then lit
+    for (int y = 0; y < 57 * factor; ++y)
+        for (int x = 0; x < 57 * factor; ++x) {
+            const int px = x / factor, py = y / factor, inset = std::min({px, py, 56 - px, 56 - py});
+            const bool lit = (px == inset || py == inset) && py != 56 - inset;
+            const QColor want = inset < 2 ? QColor::fromRgb(ToRgb(frame[inset][lit]))
+                                : inset == 3 || inset == 4 ? QColor(Qt::black) : tile.pixelColor(px - 2, py - 2);
+            ASSERT_EQ(cell.pixelColor(x, y).name(), want.name()) << x << "," << y << " at factor " << factor;
+        }
 }
 
 using MainWindowDeathTest = MainWindowTest;
