@@ -96,10 +96,11 @@ protected:
     zarnik::testing::BoardModel model;
     int focus = 0, clears = 0, badBoxes = 0;
     BoxWatcher boxes{[this](const qt::MessageBox& box) {
-        // The application-modal "クリアー!!" with only a plain OK, over an
-        // all-red board, an alert to screen readers.
+        // The application-modal "クリアー!!" with only a plain OK, of one
+        // size, over an all-red board, an alert to screen readers.
         const auto buttons = box.findChildren<QAbstractButton*>();
         bool good = box.prompt() == QStringLiteral(ZARNIK_CLEARED_PROMPT) && box.windowTitle() == QStringLiteral(ZARNIK_TITLE) &&
+                    box.minimumSize() == box.maximumSize() &&
                     buttons.size() == 1 && buttons[0]->icon().isNull() && box.windowModality() == Qt::ApplicationModal &&
                     QAccessible::queryAccessibleInterface(const_cast<qt::MessageBox*>(&box))->role() == QAccessible::AlertMessage;
         for (int k = 0; k < 25; ++k) good = good && window.Command1(k)->faceColour() == kTurned;
