@@ -26,14 +26,6 @@ constexpr int kPicture2Id = 203;
 
 bool IsCellId(int id) { return id >= kFirstCellId && id < kFirstCellId + kCells; }
 
-// The window as a shortcut or launcher asks for it, minimised included,
-// except maximised: a fixed window has no maximised form and opens as itself.
-// (Wine marks it maximised without resizing it; Windows would stretch it
-// over the work area, beyond the backdrop.)
-int ShowCommandFor(int requested) {
-    return requested == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : requested;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
@@ -76,9 +68,11 @@ void MainWindow::Show(int showCommand) {
     const int y = std::max(work.top, work.top + (work.bottom - work.top - size.cy) / 2);
     Checked(SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE),
             L"SetWindowPos(Form1)");
-    ShowWindow(hwnd_, ShowCommandFor(showCommand));  // returns the previous visibility, not an error
-    // Windows may apply the launcher's show state to a program's first window
-    // whatever the program asks for; a fixed window has no maximised form.
+    // As a shortcut or launcher asks, minimised included; but a fixed window
+    // has no maximised form and opens as itself. Windows applies the
+    // launcher's show state to a program's first window whatever the program
+    // asks for, so the maximised start is undone after the fact.
+    ShowWindow(hwnd_, showCommand);  // returns the previous visibility, not an error
     if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     Checked(UpdateWindow(hwnd_), L"UpdateWindow");
 }
