@@ -28,8 +28,9 @@ start_wm() {
 # start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX [WINDOWS_VERSION]
 # Starts the program (the Linux one under the command in the array wrapper,
 # if set) and waits for its window; sets kind, dpi, window, zarnik_pid,
-# X Y WIDTH HEIGHT (the client area on the screen) and starts the record of
-# presses since the last new game.
+# X Y WIDTH HEIGHT (the client area on the screen), the texts a player meets
+# by the layout tool's keys ("Caption", "Name 3", ...) and starts the record
+# of presses since the last new game.
 start_game() {
     kind=$1
     if [ "$kind" = linux ]; then
@@ -47,15 +48,18 @@ start_game() {
     fi
     zarnik_pid=$!
     pids+=("$zarnik_pid")
-    declare -gA rects
-    local key a b c d e k
-    while read -r key a b c d e; do
+    declare -gA rects texts
+    local line key rest k
+    while IFS= read -r line; do
+        key=${line%% *} rest=${line#* }
         case $key in
-        Command1) rects[$a]="$b $c $d $e" ;;
-        Command2 | Client) rects[$key]="$a $b $c $d" ;;
-        Caption) caption=$a ;;
+        Command1) rects[${rest%% *}]=${rest#* } ;;
+        Command2 | Client) rects[$key]=$rest ;;
+        Name) texts["Name ${rest%% *}"]=${rest#* } ;;
+        *) texts[$key]=$rest ;;
         esac
     done < <("$tools/zarnik_layout_pixels" "$dpi")
+    caption=${texts[Caption]}
     board_points=()  # where screen_board looks: the middle of each cell
     for k in $(seq 0 24); do board_points+=($(centre "$k")); done
     eventually main_window || fail "no window appeared: $(cat "$tmp/stderr")"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QImageReader>
 #include <QTest>
 #include <algorithm>
@@ -46,6 +47,26 @@ TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThem) {
         for (QPoint corner : {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()})
             EXPECT_EQ(window.childAt(corner), button) << k;
     }
+}
+
+// The tree screen readers walk (what Orca says of it is screen_reader.sh's
+// part): one window holding the 26 buttons in tab order, named by their
+// place, the cells check boxes; the press they offer is described in Japanese.
+TEST_F(MainWindowTest, ScreenReadersFindTheButtonsInTabOrder) {
+    Show();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(qApp)->childCount(), 1);
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&window);
+    ASSERT_EQ(tree->childCount(), 26);
+    EXPECT_EQ(tree->child(26), nullptr);
+    for (int k = 0; k < 26; ++k) {
+        QAccessibleInterface* button = tree->child(k);
+        ASSERT_TRUE(button && button->object() == window.Control(k) && tree->indexOfChild(button) == k) << k;
+        const std::string name(k < 25 ? std::string_view(layout::CellName(static_cast<CellIndex>(k))) : layout::kCommand2Name);
+        EXPECT_EQ(button->text(QAccessible::Name).toStdString(), name) << k;
+        EXPECT_EQ(button->role(), k < 25 ? QAccessible::CheckBox : QAccessible::Button) << k;
+    }
+    const QString press = tree->child(12)->actionInterface()->localizedActionDescription(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(std::ranges::any_of(press, [](QChar c) { return c.unicode() > 0x7F; })) << "in English: " << press.toStdString();
 }
 
 // Asked to centre on a spot near a corner of the screen, the window keeps
