@@ -65,6 +65,7 @@ TEST_F(MainWindowTest, ScreenReadersFindTheButtonsInTabOrder) {
         EXPECT_EQ(button->text(QAccessible::Name).toStdString(), name) << k;
         EXPECT_EQ(button->role(), k < 25 ? QAccessible::CheckBox : QAccessible::Button) << k;
     }
+    EXPECT_EQ(tree->child(7)->text(QAccessible::Name).toStdString(), "2行目 3列目");  // stated apart from the layout
     const QString press = tree->child(12)->actionInterface()->localizedActionDescription(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(std::ranges::any_of(press, [](QChar c) { return c.unicode() > 0x7F; })) << "in English: " << press.toStdString();
 }
