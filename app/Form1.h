@@ -1,12 +1,23 @@
 // The main window's event handlers: they tie the window's three events to the
-// puzzle, and show the cleared message. Written against the toolkit interface
-// only, so every front end shares them unchanged.
+// puzzle, tell screen readers what each click did, and show the cleared
+// message. Written against the toolkit interface only, so every front end
+// shares them unchanged.
 #pragma once
+
+#include <string_view>
 
 #include "Puzzle.h"
 #include "Toolkit.h"
 
 namespace zarnik {
+
+// What a screen reader hears right after a click, in UTF-8: the pressed
+// cell's new side and how many cells are left to turn (the counter's
+// caption), "赤になりました。残り 20"; after a new game "新しいゲーム。残り 25".
+inline constexpr std::string_view kTurnedAnnouncement = "赤になりました。";
+inline constexpr std::string_view kStartAnnouncement = "白になりました。";
+inline constexpr std::string_view kNewGameAnnouncement = "新しいゲーム。";
+inline constexpr std::string_view kRemainingAnnouncement = "残り ";
 
 class Form1 final : public FormEvents {
 public:
@@ -17,9 +28,10 @@ public:
     void Command1_Click(CellIndex Index) override;
     void Command2_Click() override;
 
-    const Puzzle& puzzle() const { return puzzle_; }
-
 private:
+    // `what` the click did, then the cells left to turn.
+    void Announce(std::string_view what);
+
     Toolkit& toolkit_;
     Puzzle puzzle_;
 };

@@ -11,6 +11,7 @@ public:
     void SetCellFaceColour(zarnik::CellIndex, zarnik::Colour) override {}
     void SetCellPicture(zarnik::CellIndex, const zarnik::Picture&) override {}
     void SetLabelCaption(std::string_view text) override { benchmark::DoNotOptimize(text.data()); }
+    void Announce(std::string_view) override {}
     const zarnik::Picture& HolderPicture(zarnik::Holder h) override {
         return h == zarnik::Holder::Picture1 ? static_cast<const zarnik::Picture&>(a_) : b_;
     }

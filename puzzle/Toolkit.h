@@ -63,6 +63,12 @@ public:
     // copied; the label is never shown.
     virtual void SetLabelCaption(std::string_view text) = 0;
 
+    // Says `phrase` (UTF-8, one line, copied) to screen readers, the focus
+    // staying where it is; the event handlers call it once a click's refresh
+    // pass is over, before any message. Where no screen reader listens, or
+    // the platform has no way to speak up, nothing is said.
+    virtual void Announce(std::string_view phrase) = 0;
+
     // The picture held by `holder`: the same object on every call, alive as
     // long as the window.
     virtual const Picture& HolderPicture(Holder holder) = 0;

@@ -91,15 +91,6 @@ inline constexpr std::string_view kStartDescription = "白 (未反転)";
 inline constexpr std::string_view kTurnedDescription = "赤 (反転済み)";
 inline constexpr std::string_view kCommand2Name = "リセット";
 
-// What a screen reader says right after a press, without moving the focus:
-// the pressed cell's new side and how many cells are left to turn (the
-// counter's caption), "赤になりました。残り 20"; after a new game
-// "新しいゲーム。残り 25".
-inline constexpr std::string_view kTurnedAnnouncement = "赤になりました。";
-inline constexpr std::string_view kStartAnnouncement = "白になりました。";
-inline constexpr std::string_view kNewGameAnnouncement = "新しいゲーム。";
-inline constexpr std::string_view kRemainingAnnouncement = "残り ";
-
 struct FontSpec {
     std::string_view face;  // UTF-8
     int points;

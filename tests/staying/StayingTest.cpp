@@ -1,8 +1,9 @@
 // Random play through the real window, wired as main.cpp wires it, judged after
 // every step against the independent board reference: faces, pictures, the
-// state screen readers hear, the hidden counter, the focus, the cleared
-// messages, and now and then the pixels. ZARNIK_SEED replays a run,
-// ZARNIK_STEPS shortens it.
+// state and description screen readers hear, the hidden counter, the focus,
+// the cleared messages, and now and then the pixels. Return is held down (one
+// move however long), the keypad's Enter presses too, Ctrl+Return nothing.
+// ZARNIK_SEED replays a run, ZARNIK_STEPS shortens it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,9 +28,10 @@ long EnvOr(const char* name, long fallback) {
     return v && *v ? std::strtol(v, nullptr, 10) : fallback;
 }
 
-enum How { kClick, kSpace, kReturn, kTab, kBacktab, kLeft, kRight, kUp, kDown };
+enum How { kClick, kSpace, kReturn, kTab, kBacktab, kLeft, kRight, kUp, kDown, kCtrlReturn };
 constexpr int kCommand2 = 25;  // the new-game button, after the cells in the tab order
 const QColor kStart(255, 255, 255), kTurned(255, 0, 0);
+const QString kStartSide = QString::fromUtf8(layout::kStartDescription), kTurnedSide = QString::fromUtf8(layout::kTurnedDescription);
 
 class ModelCheck : public ::testing::Test {
 protected:
@@ -44,19 +46,27 @@ protected:
     // Through the platform window, so that hit-testing, focus and modality take part.
     void Do(How how, int target) {
         QWindow* w = window.windowHandle();
-        if (how >= kTab) {  // the focus moves, nothing else
-            constexpr Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
-            QTest::keyClick(w, keys[how - kTab], how == kBacktab ? Qt::ShiftModifier : Qt::NoModifier);
-            focus = how == kTab      ? (focus + 1) % 26
-                    : how == kBacktab ? (focus + 25) % 26
-                                      : zarnik::testing::BoardModel::Arrow(focus, "LRUD"[how - kLeft]);
+        if (how >= kTab) {  // the focus moves, if anything
+            constexpr Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return};
+            QTest::keyClick(w, keys[how - kTab], how == kBacktab ? Qt::ShiftModifier : how == kCtrlReturn ? Qt::ControlModifier : Qt::NoModifier);
+            focus = how == kTab       ? (focus + 1) % 26
+                    : how == kBacktab  ? (focus + 25) % 26
+                    : how < kCtrlReturn ? zarnik::testing::BoardModel::Arrow(focus, "LRUD"[how - kLeft])
+                                        : focus;
             return;
         }
         if (how == kClick) {
             QTest::mouseClick(w, Qt::LeftButton, {}, window.Control(target)->geometry().center());
         } else {
             if (focus != target) window.Control(target)->setFocus(Qt::OtherFocusReason);
-            QTest::keyClick(w, how == kSpace ? Qt::Key_Space : Qt::Key_Return);
+            // Return held long enough to repeat, or the keypad's Enter held likewise.
+            const auto [key, modifiers] = how == kSpace ? std::pair(Qt::Key_Space, Qt::NoModifier)
+                                          : target % 2  ? std::pair(Qt::Key_Return, Qt::NoModifier)
+                                                        : std::pair(Qt::Key_Enter, Qt::KeypadModifier);
+            QTest::keyPress(w, key, modifiers);
+            QKeyEvent repeat(QEvent::KeyPress, key, modifiers, QString(), true);
+            if (how == kReturn) QApplication::sendEvent(window.Control(target), &repeat);
+            QTest::keyRelease(w, key, modifiers);
         }
         focus = target;  // a click focuses the button too
         if (target == kCommand2)
@@ -73,8 +83,9 @@ protected:
         for (int k = 0; k < 25; ++k) {
             const qt::PictureButton* cell = window.Command1(k);
             const bool start = model.IsStart(k);
-            const QAccessible::State heard = QAccessible::queryAccessibleInterface(window.Command1(k))->state();
-            if (cell->faceColour() != (start ? kStart : kTurned) || !heard.checkable || heard.checked == start ||
+            const QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(window.Command1(k));
+            if (cell->faceColour() != (start ? kStart : kTurned) || !heard->state().checkable || heard->state().checked == start ||
+                heard->text(QAccessible::Description) != (start ? kStartSide : kTurnedSide) ||
                 cell->picture() != &(start ? window.Picture1() : window.Picture2())->picture())
                 return "cell " + std::to_string(k) + " does not show the " + (start ? "start" : "turned") + " state";
             const QPoint middle = cell->geometry().center() * shot.devicePixelRatio();
@@ -96,10 +107,11 @@ protected:
     zarnik::testing::BoardModel model;
     int focus = 0, clears = 0, badBoxes = 0;
     BoxWatcher boxes{[this](const qt::MessageBox& box) {
-        // The application-modal "クリアー!!" with only a plain OK, over an
-        // all-red board, an alert to screen readers.
+        // The application-modal "クリアー!!" with only a plain OK, of one
+        // size, over an all-red board, an alert to screen readers.
         const auto buttons = box.findChildren<QAbstractButton*>();
         bool good = box.prompt() == QStringLiteral(ZARNIK_CLEARED_PROMPT) && box.windowTitle() == QStringLiteral(ZARNIK_TITLE) &&
+                    box.minimumSize() == box.maximumSize() &&
                     buttons.size() == 1 && buttons[0]->icon().isNull() && box.windowModality() == Qt::ApplicationModal &&
                     QAccessible::queryAccessibleInterface(const_cast<qt::MessageBox*>(&box))->role() == QAccessible::AlertMessage;
         for (int k = 0; k < 25; ++k) good = good && window.Command1(k)->faceColour() == kTurned;
@@ -127,7 +139,7 @@ TEST_F(ModelCheck, RandomPlayAgreesWithTheReferenceAfterEveryStep) {
             target = kCommand2;
             ++newGames;
         } else if (roll < 20) {
-            how = static_cast<How>(kTab + below(6));
+            how = static_cast<How>(kTab + below(7));
             target = focus;
         }
         Do(how, target);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "AppInfo.h"
+#include "Form1.h"
 #include "Layout.h"
 #include "Pictures.h"
 
@@ -33,10 +34,10 @@ int main(int argc, char** argv) {
     text(("Name " + std::to_string(kCommand2TabIndex)).c_str(), kCommand2Name);
     text("Start", kStartDescription);
     text("Turned", kTurnedDescription);
-    text("TurnedNews", kTurnedAnnouncement);
-    text("StartNews", kStartAnnouncement);
-    text("NewGameNews", kNewGameAnnouncement);
-    text("RemainingNews", kRemainingAnnouncement);
+    text("TurnedNews", zarnik::kTurnedAnnouncement);
+    text("StartNews", zarnik::kStartAnnouncement);
+    text("NewGameNews", zarnik::kNewGameAnnouncement);
+    text("RemainingNews", zarnik::kRemainingAnnouncement);
     for (const auto& [file, resource] : zarnik::pictures::kFiles)
         std::printf("Picture %.*s %.*s\n", static_cast<int>(file.find('.')), file.data(), static_cast<int>(file.size()), file.data());
 }

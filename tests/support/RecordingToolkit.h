@@ -20,6 +20,7 @@ public:
     void SetCellFaceColour(CellIndex cell, Colour colour) override { ++calls, faces.at(cell) = colour; }
     void SetCellPicture(CellIndex cell, const Picture& picture) override { ++calls, turned.at(cell) = &picture == &turned_; }
     void SetLabelCaption(std::string_view text) override { ++calls, caption = text; }
+    void Announce(std::string_view) override {}
     const Picture& HolderPicture(Holder holder) override {
         return holder == Holder::Picture1 ? static_cast<const Picture&>(start_) : turned_;
     }

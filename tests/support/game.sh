@@ -28,8 +28,9 @@ start_wm() {
 # start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX [WINDOWS_VERSION]
 # Starts the program (the Linux one under the command in the array wrapper,
 # if set) and waits for its window; sets kind, dpi, window, zarnik_pid,
-# X Y WIDTH HEIGHT (the client area on the screen) and starts the record of
-# presses since the last new game.
+# X Y WIDTH HEIGHT (the client area on the screen), the texts a player meets
+# by the layout tool's keys ("Caption", "Name 3", ...) and starts the record
+# of presses since the last new game.
 start_game() {
     kind=$1
     if [ "$kind" = linux ]; then
@@ -54,18 +55,24 @@ start_game() {
 }
 # read_layout DPI [X Y]: the controls' rectangles at DPI, with the client
 # area's top-left corner at X, Y of the window pixels are read from (0, 0
-# unless given), the caption, and where screen_board looks.
+# unless given), every text the layout tool prints, the caption, and where
+# screen_board looks.
 read_layout() {
-    declare -gA rects
-    local key a b c d e k
-    while read -r key a b c d e; do
+    declare -gA rects texts
+    local line key rest x y w h k
+    while IFS= read -r line; do
+        key=${line%% *} rest=${line#* }
         case $key in
-        Command1) rects[$a]="$((b + ${2:-0})) $((c + ${3:-0})) $d $e" ;;
-        Command2) rects[$key]="$((a + ${2:-0})) $((b + ${3:-0})) $c $d" ;;
-        Client) rects[$key]="$a $b $c $d" ;;
-        Caption) caption=$a ;;
+        Command1 | Command2)
+            [ "$key" = Command1 ] && key=${rest%% *} rest=${rest#* }
+            read -r x y w h <<<"$rest"
+            rects[$key]="$((x + ${2:-0})) $((y + ${3:-0})) $w $h" ;;
+        Client) rects[$key]=$rest ;;
+        Name) texts["Name ${rest%% *}"]=${rest#* } ;;
+        *) texts[$key]=$rest ;;
         esac
     done < <("$tools/zarnik_layout_pixels" "$1")
+    caption=${texts[Caption]}
     board_points=()  # the middle of each cell
     for k in $(seq 0 24); do board_points+=($(centre "$k")); done
 }

@@ -77,12 +77,14 @@ xdotool mousemove --window "$window" $(centre 7) click --repeat 3 --delay 80 1
 presses+=(7 7 7)
 expect_board "after a triple click on cell 7"
 
-# A clear from a new game: the message comes up over the all-red board and
+# A clear from a new game, at a player's pace (on a busy machine openbox can
+# lose one of a burst of clicks): the message comes up over the all-red board and
 # holds off clicks on the board while it is up.
 click Command2
 expect_board "after the new-game button"
 last=$(clearing_presses | awk '{print $NF}')
-click $(clearing_presses)
+for k in $(clearing_presses | tr ' ' '\n' | head -n -1); do click "$k" && expect_board "clicking cell $k toward a clear"; done
+click "$last"
 wait_for_box up
 if [ -n "$wm" ]; then
     centred "$(frame "$box")" "$main" || fail "the message's frame $(frame "$box") is not centred on $main"

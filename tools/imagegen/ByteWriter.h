@@ -12,7 +12,6 @@ public:
     void u16(std::uint32_t v) { u8(v); u8(v >> 8); }
     void u32(std::uint32_t v) { u16(v); u16(v >> 16); }
     void zeros(std::size_t n) { bytes_.insert(bytes_.end(), n, 0); }
-    std::size_t size() const { return bytes_.size(); }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
 private:

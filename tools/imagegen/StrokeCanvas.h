@@ -38,9 +38,6 @@ public:
     // Covered samples of pixel (x, y): 0 (untouched) to kFull (solid).
     int coverage(int x, int y) const;
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-
 private:
     void drawSegment(Point a, Point b, int pen, bool roundA, bool roundB);
 

@@ -88,14 +88,9 @@ std::unique_ptr<QObject> MainWindow::ConnectEvents(FormEvents& events) {
     // The connections live as long as their context object.
     auto context = std::make_unique<QObject>();
     for (CellIndex k = 0; k < kCells; ++k)
-        connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, context.get(), [this, &events, k] {
-            announcement_.Clicked(k);
-            events.Command1_Click(k);
-        });
-    connect(command2_, &QAbstractButton::clicked, context.get(), [this, &events] {
-        announcement_.Clicked(layout::kCommand2TabIndex);
-        events.Command2_Click();
-    });
+        connect(command1_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, context.get(),
+                [&events, k] { events.Command1_Click(k); });
+    connect(command2_, &QAbstractButton::clicked, context.get(), [&events] { events.Command2_Click(); });
     return context;
 }
 
@@ -120,7 +115,6 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     if (!turned && &picture != &picture1_->picture())
         Fatal(Text<>() << "cell " << cell << " was given a picture no holder owns");
     button.setPicture(static_cast<const QtPicture*>(&picture));
-    announcement_.CellShows(cell, turned);
     // Every pass sets every cell; screen readers hear only of those that change.
     if (button.isChecked() != turned || button.accessibleDescription().isEmpty()) {
         button.setAccessibleDescription(FromUtf8(turned ? layout::kTurnedDescription : layout::kStartDescription));
@@ -128,11 +122,9 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     }
 }
 
-void MainWindow::SetLabelCaption(std::string_view text) {
-    label1_->setText(FromUtf8(text));
-    // The pass is over, the cleared message not yet up.
-    if (const Text<64> phrase = announcement_.Caption(text); !phrase.view().empty()) announcer_->Say(FromUtf8(phrase));
-}
+void MainWindow::SetLabelCaption(std::string_view text) { label1_->setText(FromUtf8(text)); }
+
+void MainWindow::Announce(std::string_view phrase) { announcer_->Say(FromUtf8(phrase)); }
 
 const Picture& MainWindow::HolderPicture(Holder holder) {
     return holder == Holder::Picture1 ? picture1_->picture() : picture2_->picture();

@@ -9,7 +9,6 @@
 #include <array>
 #include <memory>
 
-#include "Announcement.h"
 #include "Announcer.h"
 #include "Layout.h"
 #include "PictureButton.h"
@@ -38,6 +37,7 @@ public:
     void SetCellFaceColour(CellIndex cell, Colour colour) override;
     void SetCellPicture(CellIndex cell, const Picture& picture) override;
     void SetLabelCaption(std::string_view text) override;
+    void Announce(std::string_view phrase) override;
     const Picture& HolderPicture(Holder holder) override;
     void ShowMessage(std::string_view prompt, std::string_view title) override;
     [[noreturn]] void Fatal(std::string_view what) override;
@@ -69,7 +69,6 @@ private:
     PictureButton* command2_;
     QLabel* label1_;
     Announcer* announcer_;
-    layout::Announcement announcement_;
 };
 
 }  // namespace zarnik::qt

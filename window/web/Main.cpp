@@ -22,7 +22,6 @@ ZARNIK_EXPORT(start) void Start() {
 
 // A click, from the mouse or from Space or Enter, on control `control`.
 ZARNIK_EXPORT(click) void Click(int control) {
-    window.Clicked(control);
     if (control == zarnik::layout::kCommand2TabIndex)
         form.Command2_Click();
     else if (control >= 0 && control < zarnik::kCells)

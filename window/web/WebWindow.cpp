@@ -39,13 +39,11 @@ void WebWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     if (!turned && &picture != &picture1_) Fatal(Text<>() << "cell " << cell << " was given a picture no holder owns");
     page::Picture(cell, static_cast<const WebPicture&>(picture).bytes,
                   turned ? layout::kTurnedDescription : layout::kStartDescription, turned);
-    announcement_.CellShows(cell, turned);
 }
 
-void WebWindow::SetLabelCaption(std::string_view text) {
-    label1_ = Text<8>(text);
-    if (const Text<64> phrase = announcement_.Caption(text); !phrase.view().empty()) page::Announce(phrase);
-}
+void WebWindow::SetLabelCaption(std::string_view text) { label1_ = Text<8>(text); }
+
+void WebWindow::Announce(std::string_view phrase) { page::Announce(phrase); }
 
 const Picture& WebWindow::HolderPicture(Holder holder) {
     return holder == Holder::Picture1 ? picture1_ : picture2_;

@@ -6,7 +6,6 @@
 #include <span>
 #include <string_view>
 
-#include "Announcement.h"
 #include "PictureData.h"
 #include "Text.h"
 #include "Toolkit.h"
@@ -19,13 +18,10 @@ public:
     // focus on the first cell. The page shows them once their pictures load.
     void Create();
 
-    // Before a click reaches the event handlers: `control` (tab numbering)
-    // was clicked, which the refresh pass that follows announces.
-    void Clicked(int control) { announcement_.Clicked(control); }
-
     void SetCellFaceColour(CellIndex cell, Colour colour) override;
     void SetCellPicture(CellIndex cell, const Picture& picture) override;
     void SetLabelCaption(std::string_view text) override;
+    void Announce(std::string_view phrase) override;
     const Picture& HolderPicture(Holder holder) override;
     void ShowMessage(std::string_view prompt, std::string_view title) override;
     [[noreturn]] void Fatal(std::string_view what) override;
@@ -40,7 +36,6 @@ private:
     WebPicture picture1_{kPictureData[pictures::TileStart]};
     WebPicture picture2_{kPictureData[pictures::TileTurned]};
     Text<8> label1_;  // the hidden counter label's caption; never shown
-    layout::Announcement announcement_;
 };
 
 }  // namespace zarnik::web

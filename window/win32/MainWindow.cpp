@@ -43,14 +43,6 @@ LRESULT CALLBACK DropRepeatedKeys(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// The window as a shortcut or launcher asks for it, minimised included,
-// except maximised: a fixed window has no maximised form and opens as itself.
-// (Wine marks it maximised without resizing it; Windows would stretch it
-// over the work area, beyond the backdrop.)
-int ShowCommandFor(int requested) {
-    return requested == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : requested;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
@@ -93,9 +85,11 @@ void MainWindow::Show(int showCommand) {
     const int y = std::max(work.top, work.top + (work.bottom - work.top - size.cy) / 2);
     Checked(SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE),
             L"SetWindowPos(Form1)");
-    ShowWindow(hwnd_, ShowCommandFor(showCommand));  // returns the previous visibility, not an error
-    // Windows may apply the launcher's show state to a program's first window
-    // whatever the program asks for; a fixed window has no maximised form.
+    // As a shortcut or launcher asks, minimised included; but a fixed window
+    // has no maximised form and opens as itself. Windows applies the
+    // launcher's show state to a program's first window whatever the program
+    // asks for, so the maximised start is undone after the fact.
+    ShowWindow(hwnd_, showCommand);  // returns the previous visibility, not an error
     if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     Checked(UpdateWindow(hwnd_), L"UpdateWindow");
 }
@@ -131,14 +125,13 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     const bool turned = &picture == &tileTurned_;
     annotations_.Set(button.hwnd(), turned,
                      (turned ? turnedDescription_ : startDescription_).c_str());
-    announcement_.CellShows(cell, turned);
 }
 
 void MainWindow::SetLabelCaption(std::string_view text) {
     Checked(SetWindowTextW(label1_, Widen(text).c_str()), L"SetWindowTextW(Label1)");
-    // The pass is over, the cleared message not yet up.
-    if (const Text<64> phrase = announcement_.Caption(text); !phrase.view().empty()) announcer_.Say(hwnd_, Widen(phrase));
 }
+
+void MainWindow::Announce(std::string_view phrase) { announcer_.Say(hwnd_, Widen(phrase)); }
 
 const Picture& MainWindow::HolderPicture(Holder holder) {
     switch (holder) {
@@ -256,13 +249,10 @@ HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style, const la
 
 void MainWindow::OnCommand(int id, int code) {
     if (code != BN_CLICKED || !events_) return;
-    if (IsCellId(id)) {
-        announcement_.Clicked(id - kFirstCellId);
+    if (IsCellId(id))
         events_->Command1_Click(static_cast<CellIndex>(id - kFirstCellId));
-    } else if (id == kCommand2Id) {
-        announcement_.Clicked(layout::kCommand2TabIndex);
+    else if (id == kCommand2Id)
         events_->Command2_Click();
-    }
 }
 
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -10,7 +10,6 @@
 #include <memory>
 #include <type_traits>
 
-#include "Announcement.h"
 #include "Annotations.h"
 #include "Announcer.h"
 #include "Layout.h"
@@ -55,6 +54,7 @@ public:
     void SetCellFaceColour(CellIndex cell, Colour colour) override;
     void SetCellPicture(CellIndex cell, const Picture& picture) override;
     void SetLabelCaption(std::string_view text) override;
+    void Announce(std::string_view phrase) override;
     const Picture& HolderPicture(Holder holder) override;
     void ShowMessage(std::string_view prompt, std::string_view title) override;
     [[noreturn]] void Fatal(std::string_view what) override;
@@ -109,7 +109,6 @@ private:
 
     Annotations annotations_;
     Announcer announcer_;
-    layout::Announcement announcement_;
     const WideText startDescription_;
     const WideText turnedDescription_;
 };

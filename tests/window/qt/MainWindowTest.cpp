@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QImageReader>
 #include <QTest>
+#include <algorithm>
 #include <optional>
 
 #include "GuiSession.h"
@@ -47,6 +49,27 @@ TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThem) {
     }
 }
 
+// The tree screen readers walk (what Orca says of it is screen_reader.sh's
+// part): one window holding the 26 buttons in tab order, named by their
+// place, the cells check boxes; the press they offer is described in Japanese.
+TEST_F(MainWindowTest, ScreenReadersFindTheButtonsInTabOrder) {
+    Show();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(qApp)->childCount(), 1);
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&window);
+    ASSERT_EQ(tree->childCount(), 26);
+    EXPECT_EQ(tree->child(26), nullptr);
+    for (int k = 0; k < 26; ++k) {
+        QAccessibleInterface* button = tree->child(k);
+        ASSERT_TRUE(button && button->object() == window.Control(k) && tree->indexOfChild(button) == k) << k;
+        const std::string name(k < 25 ? std::string_view(layout::CellName(static_cast<CellIndex>(k))) : layout::kCommand2Name);
+        EXPECT_EQ(button->text(QAccessible::Name).toStdString(), name) << k;
+        EXPECT_EQ(button->role(), k < 25 ? QAccessible::CheckBox : QAccessible::Button) << k;
+    }
+    EXPECT_EQ(tree->child(7)->text(QAccessible::Name).toStdString(), "2行目 3列目");  // stated apart from the layout
+    const QString press = tree->child(12)->actionInterface()->localizedActionDescription(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(std::ranges::any_of(press, [](QChar c) { return c.unicode() > 0x7F; })) << "in English: " << press.toStdString();
+}
+
 // Asked to centre on a spot near a corner of the screen, the window keeps
 // to the screen's free area, its top left corner first.
 TEST_F(MainWindowTest, StaysOnTheFreeAreaOfTheScreen) {
@@ -58,7 +81,9 @@ TEST_F(MainWindowTest, StaysOnTheFreeAreaOfTheScreen) {
 }
 
 // At scale 1 and 2 alike: the backdrop unscaled from the top-left corner and
-// a tile pixel-exact, each picture pixel a uniform block of device pixels.
+// a focused cell pixel-exact, each pixel a uniform block of device pixels:
+// the raised frame (two rings, lit from the top left), the tile, and over it
+// the focus ring, black, two pixels wide, three in from the edge.
 TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
     EXPECT_EQ(window.Command2()->picture()->size(), QSize(118, 30));
     QImageReader icon(ZARNIK_IMAGES_DIR "/AppIcon.ico");  // the committed files, by Qt's own readers
@@ -68,6 +93,7 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
         EXPECT_EQ(window.windowIcon().pixmap(want.size(), 1.0).toImage().convertToFormat(want.format()), want);
     }
     window.SetCellPicture(6, window.HolderPicture(Holder::Picture1));
+    window.Command1(6)->setFocus();
     Show();
     const int factor = qRound(window.devicePixelRatioF());
     const QImage backdrop(ZARNIK_IMAGES_DIR "/BackdropImage.bmp"), tile(ZARNIK_IMAGES_DIR "/TileStart.bmp");
@@ -76,10 +102,16 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
         EXPECT_EQ(shot.pixelColor(p), backdrop.pixelColor(p)) << p.x() << "," << p.y();
     const QImage cell = window.Command1(6)->grab().toImage();
     ASSERT_EQ(cell.size(), QSize(57, 57) * factor);
-    for (int y = 2 * factor; y < 55 * factor; ++y)
-        for (int x = 2 * factor; x < 55 * factor; ++x)
-            ASSERT_EQ(cell.pixelColor(x, y), tile.pixelColor(x / factor - 2, y / factor - 2))
-                << x << "," << y << " at factor " << factor;
+    const layout::Bevel& b = layout::kBevel;
+    const Colour frame[2][2] = {{b.darkShadow, b.highlight}, {b.shadow, b.light}};  // by ring, then lit
+    for (int y = 0; y < 57 * factor; ++y)
+        for (int x = 0; x < 57 * factor; ++x) {
+            const int px = x / factor, py = y / factor, inset = std::min({px, py, 56 - px, 56 - py});
+            const bool lit = (px == inset || py == inset) && py != 56 - inset;
+            const QColor want = inset < 2 ? QColor::fromRgb(ToRgb(frame[inset][lit]))
+                                : inset == 3 || inset == 4 ? QColor(Qt::black) : tile.pixelColor(px - 2, py - 2);
+            ASSERT_EQ(cell.pixelColor(x, y).name(), want.name()) << x << "," << y << " at factor " << factor;
+        }
 }
 
 using MainWindowDeathTest = MainWindowTest;

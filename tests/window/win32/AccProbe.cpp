@@ -17,21 +17,16 @@
 #include <vector>
 
 #include "Layout.h"
+#include "Win32Error.h"
 
 namespace {
 
 namespace layout = zarnik::layout;
+using zarnik::win32::Widen;
 int failures = 0;
 
 void Check(bool ok, const char* what, int button = -1) {
     if (!ok) std::printf(button < 0 ? "FAIL: %s\n" : "FAIL: %s (button %d)\n", what, button), ++failures;
-}
-
-std::wstring Widen(std::string_view utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    const int size = static_cast<int>(utf8.size());
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), size)));
-    return wide;
 }
 
 // A window's standard accessible object, as a screen reader gets it.
@@ -91,7 +86,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
     if (!CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return std::printf("FAIL: cannot start %ls\n", argv[1]), 1;
-    const std::wstring caption = Widen(layout::kCaption);
+    const auto caption = Widen(layout::kCaption);
     HWND window = nullptr;
     PumpUntil(20000, [&] { return (window = FindWindowW(nullptr, caption.c_str())) && IsWindowVisible(window); });
     if (!window) return std::printf("FAIL: no window titled %ls\n", caption.c_str()), 1;
@@ -102,7 +97,7 @@ int wmain(int argc, wchar_t** argv) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         for (int k = 0; k < kButtons; ++k)
             if (Accessible(child).Name() ==
-                Widen(k < zarnik::kCells ? layout::CellName(static_cast<zarnik::CellIndex>(k)) : zarnik::Text<24>(layout::kCommand2Name)))
+                Widen(k < zarnik::kCells ? layout::CellName(static_cast<zarnik::CellIndex>(k)) : zarnik::Text<24>(layout::kCommand2Name)).view())
                 buttons[k] = child;
     for (int k = 0; k < kButtons; ++k) Check(buttons[k], "no button of this name", k);
     if (failures) return 1;
