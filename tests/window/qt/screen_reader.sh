@@ -78,7 +78,7 @@ hear space "${texts[NewGameNews]}${texts[RemainingNews]}$cells"
 # machine openbox can lose one of a burst of clicks), the last one, the
 # bottom row's middle, reached from the new-game button.
 [[ " $(clearing_presses) " == *" 22 "* ]] || fail "the clear does not press cell 22"
-for k in $(clearing_presses | tr ' ' '\n' | grep -vx 22); do click "$k" && expect_board "after clicking cell $k"; done
+click_each $(clearing_presses | tr ' ' '\n' | grep -vx 22)
 hear "Down Down Down Down Down Up" "${texts[Name 22]} check box not checked"
 presses+=(22) && hear space "$(phrase 22)" "alert ${texts[Prompt]}" OK
 hear Return "${texts[Name 22]} check box checked"
