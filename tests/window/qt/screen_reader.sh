@@ -30,6 +30,9 @@ eventually test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" || fail "no
 # Orca opens its log fully buffered; the customizations it runs at start make it flush each line.
 printf 'from orca import debug\nif debug.debugFile: debug.debugFile.reconfigure(line_buffering=True)\n' \
     >"$XDG_DATA_HOME/orca/orca-customizations.py"
+# Orca starts no second Orca of a user anywhere on the machine (a plain chroot
+# sees the host's processes): another test run's is waited for, a minute at most.
+for _ in $(seq 60); do pgrep -u "$(id -u)" -x orca >/dev/null || break; sleep 1; done
 LANG=C.UTF-8 orca --user-prefs "$XDG_DATA_HOME/orca" --debug-file "$tmp/orca.log" >"$tmp/orca.out" 2>&1 &
 pids+=($!)
 eventually grep -q "SPEECH OUTPUT" "$tmp/orca.log" 2>/dev/null || fail "Orca did not start: $(tail -3 "$tmp/orca.out")"
