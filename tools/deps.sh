@@ -15,6 +15,10 @@
 #     package  make the .deb (its checks are tests)
 #     reproducible  compare two builds (make reproducible)
 set -eu
+# Make exports SOURCE_DATE_EPOCH for our own build; the packages' install
+# scripts must not see it: fontconfig's would date the system's font caches
+# to it, and every program using fonts would find them stale and rewrite them.
+unset SOURCE_DATE_EPOCH
 
 packages=""
 for group in "$@"; do
