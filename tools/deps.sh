@@ -86,6 +86,10 @@ if [ -n "$missing" ]; then
         echo "Installing:$install"
         # shellcheck disable=SC2086
         $sudo apt-get install -y -qq --no-install-recommends $install >/dev/null
+        # Font folders some install scripts change after fontconfig's trigger
+        # ran (the X11 font indexes): its caches are brought up to date here,
+        # not by the first program to use them.
+        if command -v fc-cache >/dev/null; then $sudo fc-cache -s; fi
     fi
 fi
 
