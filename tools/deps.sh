@@ -1,6 +1,9 @@
 #!/bin/sh
 # Installs, with apt-get, whichever packages the named targets need and are
-# missing, on Debian 12 or 13. Idempotent and silent when everything is there.
+# missing, on Debian 12, 13 or testing. Idempotent and silent when everything
+# is there. A package the release's archive lacks is named and left out (the
+# tests that need it are skipped, and `make test` says so); a|b installs the
+# first of the two the archive has, where a release renamed a package.
 #   tools/deps.sh GROUP...     GROUP: linux windows web serve test bench package
 #     linux    build and play the Linux program
 #     windows  cross-compile Zarnik.exe
@@ -12,6 +15,10 @@
 #     package  make the .deb (its checks are tests)
 #     reproducible  compare two builds (make reproducible)
 set -eu
+# Make exports SOURCE_DATE_EPOCH for our own build; the packages' install
+# scripts must not see it: fontconfig's would date the system's font caches
+# to it, and every program using fonts would find them stale and rewrite them.
+unset SOURCE_DATE_EPOCH
 
 packages=""
 for group in "$@"; do
@@ -37,24 +44,53 @@ done
 browser=""
 case " $* " in *" web "*) case " $* " in *" test "* | *" bench "*) browser=yes ;; esac ;; esac
 if [ -n "$browser" ]; then
-    packages="$packages chromium firefox-esr webkit2gtk-driver fonts-ipafont-gothic ca-certificates"
+    packages="$packages chromium firefox-esr webkit2gtk-driver|webkitgtk-webdriver fonts-ipafont-gothic ca-certificates"
     command -v npm >/dev/null || packages="$packages nodejs npm"
 fi
 
 missing=""
 for p in $packages; do
     case " $missing " in *" $p "*) continue ;; esac
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+    # shellcheck disable=SC2046
+    dpkg-query -W -f='${Status}\n' $(echo "$p" | tr '|' ' ') 2>/dev/null | grep -q "ok installed" ||
+        missing="$missing $p"
 done
 
+# Splits the missing packages into those the archive has (install, the first
+# of a|b it has) and those it lacks.
+resolve() {
+    # shellcheck disable=SC2046
+    known=$(apt-cache policy $(echo "$missing" | tr '|' ' ') 2>/dev/null |
+        awk '/^[^ ].*:$/ { name = substr($0, 1, length($0) - 1) } /^ +Candidate: [^(]/ { print name }')
+    install="" lacking=""
+    for p in $missing; do
+        chosen=""
+        for name in $(echo "$p" | tr '|' ' '); do
+            echo "$known" | grep -qx "$name" && chosen=$name && break
+        done
+        if [ -n "$chosen" ]; then install="$install $chosen"; else lacking="$lacking $p"; fi
+    done
+}
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 if [ -n "$missing" ]; then
-    echo "Installing:$missing"
     export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    # shellcheck disable=SC2086
-    $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    resolve
+    # The archive's lists are read afresh before an install, and where there are none yet.
+    if [ -n "$install" ] || ! ls /var/lib/apt/lists/*_Packages* >/dev/null 2>&1; then
+        $sudo apt-get update -qq
+        resolve
+    fi
+    [ -z "$lacking" ] || echo "Not in this release's archive:$lacking (what needs it will not run)" >&2
+    if [ -n "$install" ]; then
+        echo "Installing:$install"
+        # shellcheck disable=SC2086
+        $sudo apt-get install -y -qq --no-install-recommends $install >/dev/null
+        # Font folders some install scripts change after fontconfig's trigger
+        # ran (the X11 font indexes): its caches are brought up to date here,
+        # not by the first program to use them.
+        if command -v fc-cache >/dev/null; then $sudo fc-cache -s; fi
+    fi
 fi
 
 if [ -n "$browser" ]; then

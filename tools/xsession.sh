@@ -31,16 +31,18 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Xvfb picks a free display itself and names it once it accepts clients.
+# It listens on the abstract socket alone and keeps no lock file, so nothing
+# of it lands in /tmp (a display number in use is one whose socket is taken).
 start_xvfb() {  # start_xvfb [WIDTHxHEIGHTxDEPTH]
     mkfifo "$tmp/displayfd"
-    # The server's named socket and compiled keymaps go to /tmp/.X11-unix
-    # and /var/lib/xkb; given a mount namespace of its own, they land
-    # on scratch mounts that vanish with it, and clients still find it by
-    # its abstract socket. Without the privilege for one, it runs as is.
-    local private=(unshare --mount sh -c 'mount -t tmpfs tmpfs /tmp && mount -t tmpfs tmpfs /var/lib/xkb && exec "$0" "$@"')
+    # The keymap it compiles at start passes through /var/lib/xkb; given a
+    # mount namespace of its own, through a scratch mount that vanishes with
+    # it. Without the privilege for one (a plain chroot, a container), it
+    # runs as is.
+    local private=(unshare --mount sh -c 'mount -t tmpfs tmpfs /var/lib/xkb && exec "$0" "$@"')
     "${private[@]}" true 2>/dev/null || private=()
-    xvfb_private=${private:+yes}
-    "${private[@]}" Xvfb -displayfd 3 -nolisten tcp -screen 0 "${1:-1280x1024x24}" -noreset 3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
+    "${private[@]}" Xvfb -displayfd 3 -nolisten tcp -nolisten unix -nolock -screen 0 "${1:-1280x1024x24}" -noreset \
+        3>"$tmp/displayfd" 2>"$tmp/xvfb.log" &
     xvfb_pid=$!
     pids+=("$xvfb_pid")
     read -r -t 15 display_number <"$tmp/displayfd" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
@@ -62,35 +64,40 @@ start_bus() {
     pids+=("${out##*$'\n'}")
 }
 
+# Wine's server, wherever the packaging puts it: Debian's Wine 10 keeps it
+# off the PATH, in Wine's library folder.
+wineserver_program=$(command -v wineserver || ls /usr/lib/*/wine/wineserver 2>/dev/null | head -1) || true
+
 # Debian's Wine keeps its server's socket in /run/user/UID/wine or, where
-# that folder is missing (root with no login session: CI, containers), in a
-# new folder under TMPDIR, which Wine 10 aborts making. There each Wine
-# command runs with a scratch /run holding the session's runtime folder as
-# /run/user/UID, in a mount namespace of its own, so that all of them meet
-# at one socket and nothing lands outside the scratch folder.
-wine_runtime=(env)
-if [ ! -d "/run/user/$(id -u)" ] && unshare --mount true 2>/dev/null; then
-    wine_runtime=(unshare --mount sh -c 'mount -t tmpfs tmpfs /run && mkdir -p "/run/user/$(id -u)" &&
-        mount --bind "$XDG_RUNTIME_DIR" "/run/user/$(id -u)" && exec "$@"' sh)
-fi
+# that folder is missing (root with no login session: CI, chroots,
+# containers), in the folder that the file "wineserver" in the prefix names
+# relative to TMPDIR or /tmp (made at random there when the file is missing).
+# Wine 10 aborts on that path whenever TMPDIR is set (it frees the variable's
+# own string). So Wine runs without TMPDIR, and the file names a folder of
+# this session's, relative to /tmp: no privilege needed, nothing written
+# outside the scratch folder.
+wine_runtime=(env -u TMPDIR)
 wine() { "${wine_runtime[@]}" wine "$@"; }
 wineboot() { "${wine_runtime[@]}" wineboot "$@"; }
-wineserver() { "${wine_runtime[@]}" wineserver "$@"; }
+wineserver() { "${wine_runtime[@]}" "${wineserver_program:?no wineserver found}" "$@"; }
 winepath() { "${wine_runtime[@]}" winepath "$@"; }
 
 # Wine on this display with the prefix PREFIX, made if it is missing. What
 # else Wine writes stays in the scratch folder: its server's sockets are in
-# the runtime folder, and HOME is a fresh one there (the menu builder, which
+# its folder there, and HOME is a fresh one there (the menu builder, which
 # would add launchers under it, is off besides).
 start_wine() {  # start_wine PREFIX
-    mkdir -p "$tmp/home"
-    export WINEPREFIX=$1 WINEDEBUG=-all TMPDIR=$tmp HOME=$tmp/home
+    mkdir -p "$tmp/home" "$1"
+    export WINEPREFIX=$1 WINEDEBUG=-all HOME=$tmp/home
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no installer prompts either
-    if [ ! -d "$WINEPREFIX" ]; then
-        mkdir -p "${WINEPREFIX%/*}"
+    # Read only by its owner, or Wine replaces it with a folder of its own choosing.
+    rm -f "$WINEPREFIX/wineserver"
+    (umask 377 && realpath -m --relative-to=/tmp "$tmp/wine" | tr -d '\n' >"$WINEPREFIX/wineserver")
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
         timeout 180 "${wine_runtime[@]}" wineboot -i >"$tmp/wineboot.log" 2>&1 ||
             fail "wineboot failed: $(tail -3 "$tmp/wineboot.log")"
-        timeout 60 "${wine_runtime[@]}" wineserver -w  # until the prefix is saved
+        timeout 60 "${wine_runtime[@]}" "$wineserver_program" -w  # until the prefix is saved
     fi
     wineserver -p  # one server for the whole session: no program pays for starting it
+    [ -d "/run/user/$(id -u)" ] || [ -d "$tmp/wine" ] || fail "Wine's server is not in $tmp/wine"
 }

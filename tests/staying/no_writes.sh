@@ -17,8 +17,7 @@ export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
 wrapper=(strace -I1 -f -qq -o "$tmp/trace"
     -e trace=execve,openat,open,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,socket,connect)
 start_game linux "$1" 1
-# One click at a time, each once the board shows the last, as a player clears it.
-for k in $(clearing_presses); do expect_board "before clicking cell $k" && click "$k"; done
+click_each $(clearing_presses)
 wait_for_box up
 xdotool key Return
 wait_for_box down

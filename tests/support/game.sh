@@ -134,6 +134,9 @@ click() {
         if [ "$c" = Command2 ]; then presses=(); else presses+=("$c"); fi
     done
 }
+# click_each CONTROL...: one at a time, each once the screen shows what the
+# last did, as a player clicks (openbox on a busy machine can lose one of a burst).
+click_each() { local c; for c in "$@"; do expect_board "before clicking $c" && click "$c"; done; }
 # key KEY...: real key presses; the caller records what they press.
 key() {
     [ "$kind" = wine ] && xdotool windowfocus --sync "$window" 2>/dev/null

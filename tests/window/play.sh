@@ -83,8 +83,7 @@ expect_board "after a triple click on cell 7"
 click Command2
 expect_board "after the new-game button"
 last=$(clearing_presses | awk '{print $NF}')
-for k in $(clearing_presses | tr ' ' '\n' | head -n -1); do click "$k" && expect_board "clicking cell $k toward a clear"; done
-click "$last"
+click_each $(clearing_presses)
 wait_for_box up
 if [ -n "$wm" ]; then
     centred "$(frame "$box")" "$main" || fail "the message's frame $(frame "$box") is not centred on $main"

@@ -79,6 +79,7 @@ int wmain(int argc, wchar_t** argv) {
     const int cell = _wtoi(argv[2]);
     const std::string board(argv[3], argv[3] + wcslen(argv[3]));
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    SetProcessDPIAware();  // or Wine 10, as Windows, scales the game's pixels to 96 DPI for the probe
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup, startup.dwFlags = STARTF_USESHOWWINDOW, startup.wShowWindow = SW_SHOWMAXIMIZED;
