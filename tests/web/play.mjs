@@ -1,18 +1,14 @@
-// Plays the built site in one engine as a player meets it, each group of
-// checks on a fresh page; a group the engine cannot do says why it skips.
+// Plays the built site in one engine (webkit on the X display DISPLAY), each
+// group of checks on a fresh page, saying why it skips what the engine cannot do:
 //   node play.mjs ENGINE SITE IMAGES BOARD_REFERENCE LAYOUT_PIXELS
-// (webkit on the X display DISPLAY). Screenshots go to $ZARNIK_WEB_SHOTS too.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { writeFileSync } from 'node:fs';
-import { join } from 'node:path';
 import { launch, serve } from '../support/browsers.mjs';
 
 const [engine, site, images, boardReference, layoutPixels] = process.argv.slice(2);
 const tool = (path, ...args) => execFileSync(path, args.map(String), { encoding: 'utf8' }).trim();
 const reference = presses => tool(boardReference, ...presses);  // o start, x turned
-// The layout and the texts a player meets, from the program's own headers;
-// where the arrows go, from the board reference.
+// The layout and texts from the program's headers, the arrows from the reference.
 const rects = [], client = {}, facts = { names: [], pictures: {} };  // rects: [left, top, width, height] by control
 let command2;
 for (const line of tool(layoutPixels, 96).split('\n')) {
@@ -28,15 +24,13 @@ const kReset = rects.push(command2) - 1;  // the new-game button, after the cell
 facts.arrows = tool(boardReference, '--arrows').split('\n').map(line => line.split(' ').map(Number));
 const news = (presses, side) => `${side ? facts[side] : facts.NewGameNews}${facts.RemainingNews}${[...reference(presses)].filter(c => c === 'o').length}`;
 
-// What the page shows to screen readers: the board (from each cell's
-// description), the focused button's name, the live region, the message.
+// The board as screen readers get it, from each cell's description.
 const shown = () => [...document.querySelectorAll('#window button')].slice(0, -1).map(b => b.getAttribute('aria-description'));
 const board = async page => (await page.evaluate(shown)).map(d => ({ [facts.Start]: 'o', [facts.Turned]: 'x' })[d] ?? '?').join('');
 const focused = page => page.evaluate(() => document.activeElement?.getAttribute('aria-label'));
 const focus = (page, control) => page.evaluate(c => document.querySelectorAll('#window button')[c].focus(), control);
 const heard = page => page.evaluate(() => document.getElementById('status').textContent);
 const dialogOpen = page => page.evaluate(() => document.querySelector('dialog').open);
-// The middle of a control where the layout puts it, in the viewport, at the window's scale.
 const at = async (page, control) => {
   const [x, y, width] = await page.evaluate(() => (({ left, top, width }) => [left, top, width])(document.getElementById('window').getBoundingClientRect()));
   const [left, top, w, h] = rects[control], scale = width / client.width;
@@ -48,24 +42,13 @@ const skip = (what, why) => console.log(`${engine}: ${what} skipped: ${why}`);
 const can = name => !browser.can[name] || (skip(name, browser.can[name]), false);
 
 const groups = {
-  async Layout(page) {
-    assert.equal(await page.evaluate(() => document.documentElement.lang), 'ja');
-    assert.equal(await page.evaluate(() => document.title), facts.Caption);
-    const window = await page.evaluate(() => document.getElementById('window').getBoundingClientRect().toJSON());
-    assert.deepEqual([window.width, window.height], [client.width, client.height]);
-    assert.ok(Math.abs(window.left + window.width / 2 - 400) <= 1 && Math.abs(window.top + window.height / 2 - 300) <= 1, `not centred: ${JSON.stringify(window)}`);
-    const placed = await page.evaluate(([x, y]) => [...document.querySelectorAll('#window button')].map(b => {
-      const r = b.getBoundingClientRect();
-      return [r.left - x, r.top - y, r.width, r.height];
-    }), [window.left, window.top]);
-    assert.deepEqual(placed, rects);
-  },
-
-  // At every device pixel ratio the engine can give, each pixel of every
-  // picture is a square of whole device pixels, as many as the ratio
-  // rounded (fewer where the window would not fit: a phone on its side), on
-  // whole device pixels: compared with the committed pictures.
-  async Pictures(_, open) {
+  // The window centred, in Japanese, titled; at each ratio the engine can give,
+  // each picture pixel a square of whole device pixels (the ratio rounded, fewer
+  // where the window would not fit), on whole device pixels where the layout puts it.
+  async Pictures(first, open) {
+    assert.deepEqual(await first.evaluate(() => [document.documentElement.lang, document.title]), ['ja', facts.Caption]);
+    const { left, top } = await first.evaluate(() => document.getElementById('window').getBoundingClientRect().toJSON());
+    assert.ok(Math.abs(left + client.width / 2 - 400) <= 1 && Math.abs(top + client.height / 2 - 300) <= 1, `not centred: ${left}, ${top}`);
     const presses = [3, 6, 12, 13, 18, 21];  // the game of the README's screenshots, the focus left on 21
     for (const [ratio, scale, width = 801, height = 601] of [[1, 1], [1.25, 1], [1.5, 2], [2, 2], [3, 3], [3, 2, 844, 340]]) {
       if (browser.can.ratios && !browser.can.ratios.includes(ratio)) { skip(`ratio ${ratio}`, 'GDK_SCALE takes whole numbers'); continue; }
@@ -73,10 +56,7 @@ const groups = {
       for (const k of presses) await click(page, k);
       assert.equal(await board(page), reference(presses));
       await painted(page);
-      const shot = await page.shot();
-      if (process.env.ZARNIK_WEB_SHOTS && width === 801 && (ratio === 1 || ratio === 2))  // the README's, of the window alone
-        writeFileSync(join(process.env.ZARNIK_WEB_SHOTS, `web-screenshot${ratio > 1 ? '-2x' : ''}.png`), await page.evaluate(windowOnly, shot, ratio), 'base64');
-      assert.deepEqual(await page.evaluate(comparePictures, shot, ratio, scale, rects, client, reference(presses),
+      assert.deepEqual(await page.evaluate(comparePictures, await page.shot(), ratio, scale, rects, client, reference(presses),
         presses.at(-1), kReset, facts.pictures), [], `${width} x ${height} at ratio ${ratio}`);
       await page.close();
     }
@@ -115,7 +95,9 @@ const groups = {
     assert.equal(await focused(page), facts.names[0], 'Shift+ArrowRight');
   },
 
-  // Every cell by mouse, each heard as what it did; a new game likewise.
+  // Every cell by mouse, each heard as what it did; then the tree screen readers
+  // get: the cells toggle buttons in the main landmark, pressed while turned,
+  // described by their side, the live region in the tree where the engine shows it.
   async Cells(page) {
     const presses = [];
     for (let k = 0; k < kReset; ++k) {
@@ -123,6 +105,17 @@ const groups = {
       presses.push(k);
       assert.equal(await board(page), reference(presses), `click on cell ${k}`);
       assert.equal(await heard(page), news(presses, reference(presses)[k] === 'x' ? 'TurnedNews' : 'StartNews'));
+    }
+    const turned = [...reference(presses)].map(c => c === 'x');
+    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#window button')].map(b => [b.getAttribute('aria-label'), b.getAttribute('aria-pressed')])),
+      facts.names.map((name, k) => [name, k < kReset ? String(turned[k]) : null]));
+    assert.deepEqual(await page.evaluate(() => ['role', 'aria-live'].map(a => document.getElementById('status').getAttribute(a))), ['status', 'polite']);
+    if (can('snapshot')) {
+      const tree = await page.page.accessibility.snapshot();
+      const text = node => [node.name, ...(node.children ?? []).map(text)].join('');
+      assert.equal(text(tree.children.find(n => n.role === 'status')), await heard(page));
+      assert.deepEqual(tree.children.find(n => n.role === 'main').children.filter(n => n.role === 'button').map(n => [n.name, n.description ?? facts.Start, n.pressed ?? false]),
+        facts.names.map((name, k) => [name, turned[k] ? facts.Turned : facts.Start, !!turned[k]]));
     }
     await click(page, kReset);
     assert.equal(await board(page), reference([]), 'new game');
@@ -158,32 +151,10 @@ const groups = {
     assert.equal(await board(page), reference([]), 'new game after a clear');
   },
 
-  // The tree as a screen reader gets it: the cells are toggle buttons in the
-  // page's main landmark, pressed while turned, described by their side; the
-  // live region says what the last move did (in the tree itself where the
-  // engine shows it).
-  async Accessibility(page) {
-    await click(page, 12);
-    const turned = [...reference([12])].map(c => (c === 'x' ? 'true' : 'false'));
-    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#window button')].map(b => [b.getAttribute('aria-label'), b.getAttribute('aria-pressed')])),
-      facts.names.map((name, k) => [name, k < kReset ? turned[k] : null]));
-    assert.deepEqual(await page.evaluate(() => ['role', 'aria-live'].map(a => document.getElementById('status').getAttribute(a))), ['status', 'polite']);
-    if (!can('snapshot')) return;
-    const tree = await page.page.accessibility.snapshot();
-    const text = node => [node.name, ...(node.children ?? []).map(text)].join('');
-    assert.equal(text(tree.children.find(n => n.role === 'status')), news([12], 'TurnedNews'));
-    assert.deepEqual(tree.children.find(n => n.role === 'main').children.filter(n => n.role === 'button').map(n => [n.name, n.description ?? facts.Start, n.pressed ?? false]),
-      facts.names.map((name, k) => [name, turned[k] === 'true' ? facts.Turned : facts.Start, turned[k] === 'true']));
-  },
-
-  // A player's screens, each [width, height, ratio, device pixels per picture
-  // pixel]: a phone upright, on its side with the browser's bars, a small
-  // phone upright and on its side, a laptop zoomed to 200%, a tablet,
-  // desktops, and a screen smaller than the window. One page goes through
-  // them as a player turns and zooms: the whole window in view, nothing to
-  // scroll, a tap turns a cell. Only the primary button or a finger sinks a
-  // cell; a quick double tap turns it twice and zooms nothing; a held finger
-  // selects nothing and brings up no menu.
+  // Players' screens [width, height, ratio, device pixels per picture pixel], one
+  // page turned and zoomed through them: all in view, no scrolling, a tap turns a
+  // cell. Only the primary button or a finger sinks a cell; a double tap turns it
+  // twice and zooms nothing; a held finger selects nothing and brings no menu.
   async Phone(_, open) {
     const touch = !browser.can.touch, presses = [];
     const tap = async (page, k) => { if (!touch) return page.click(...await at(page, k)); await page.touch('start', ...await at(page, k)); await page.touch('end'); };
@@ -195,7 +166,6 @@ const groups = {
       if (browser.can.ratios && !browser.can.ratios.includes(ratio)) { skip(viewport, 'GDK_SCALE takes whole numbers'); continue; }
       if (!(await page?.resize({ width, height, ratio }))) [page, presses.length] = [await open({ width, height, ratio, touch }), 0];
       await painted(page);
-      if (process.env.ZARNIK_WEB_SHOTS && !presses.length) writeFileSync(join(process.env.ZARNIK_WEB_SHOTS, `web-phone${engine === "chromium" ? "" : `-${engine}`}.png`), await page.shot(), 'base64');
       const seen = await page.evaluate(() => { const { left, top, right, bottom, width } = document.getElementById('window').getBoundingClientRect(), { scrollWidth, scrollHeight } = document.documentElement;
         return { left, top, right, bottom, wide: width * devicePixelRatio, scrollWidth, scrollHeight }; });
       assert.ok(seen.left >= 0 && seen.top >= 0 && Math.max(seen.right, seen.scrollWidth) <= width && Math.max(seen.bottom, seen.scrollHeight) <= height
@@ -283,22 +253,8 @@ try {
 }
 process.exitCode = failed ? 1 : 0;
 
-// Runs in the page: the window cut from the screenshot (PNG, base64) at a
-// whole device pixel ratio.
-async function windowOnly(shot, ratio) {
-  const bitmap = await createImageBitmap(new Blob([Uint8Array.from(atob(shot), c => c.charCodeAt(0))], { type: 'image/png' }));
-  const { left, top, width, height } = document.getElementById('window').getBoundingClientRect();
-  const canvas = new OffscreenCanvas(width * ratio, height * ratio);
-  canvas.getContext('2d').drawImage(bitmap, left * ratio, top * ratio, width * ratio, height * ratio, 0, 0, width * ratio, height * ratio);
-  const png = new Uint8Array(await (await canvas.convertToBlob()).arrayBuffer());
-  return btoa(Array.from(png, byte => String.fromCharCode(byte)).join(''));
-}
-
-// Runs in the page: compares the screenshot of the page (PNG, base64) at
-// device pixel ratio `ratio` with the committed pictures where the layout
-// puts them, each pixel a square of `scale` device pixels, and finds each
-// picture in the module, pixel for pixel. Returns the faults found, at
-// most a few.
+// Runs in the page: the screenshot (PNG, base64) and the module's pictures
+// against the committed ones, pixel for pixel; returns a few faults at most.
 async function comparePictures(shot, ratio, scale, rects, client, board, focusedCell, resetButton, files) {
   const window = document.getElementById('window').getBoundingClientRect();
   const [ox, oy] = [window.left * ratio, window.top * ratio].map(Math.round);  // layout rounds to 1/64 pixel
@@ -321,8 +277,7 @@ async function comparePictures(shot, ratio, scale, rects, client, board, focused
   for (const [name, picture] of Object.entries({ backdrop, start, turned, reset }))
     if (!carried.has(`${picture.width} ${picture.data}`)) fault(`the module carries no ${name} as it is`);
   if (Math.round(window.width * ratio) !== client.width * scale) fault(`the window is ${window.width * ratio} device pixels wide`);
-  // What each window pixel should be: [picture, x, y], 'black', or null for
-  // a button frame, which is the front end's own look.
+  // [picture, x, y], 'black', or null for a button frame (the front end's own).
   const expected = (x, y) => {
     for (let c = rects.length - 1; c >= 0; --c) {  // later buttons lie on top
       const [left, top, width, height] = rects[c], bx = x - left, by = y - top;
