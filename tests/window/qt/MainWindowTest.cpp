@@ -8,9 +8,7 @@
 #include <QImageReader>
 #include <QTest>
 #include <algorithm>
-#include <optional>
 
-#include "GuiSession.h"
 #include "WindowFrame.h"
 
 namespace zarnik::qt {
@@ -25,10 +23,7 @@ protected:
     MainWindow window;
 };
 
-// The geometry as the player sees it, stated here apart from the layout data
-// so that a slip there shows: a fixed 316 x 373 window, 57-pixel cells every
-// 56 pixels from (16, 16), the new-game button below them.
-// (The tab order is the model check's part.)
+// The geometry stated apart from the layout data, so that a slip there shows.
 TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThem) {
     Show();
     EXPECT_EQ(window.size(), QSize(316, 373));
@@ -36,11 +31,8 @@ TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThem) {
     for (int k : {0, 4, 12, 20, 24})
         EXPECT_EQ(window.Command1(k)->geometry(), QRect(16 + 56 * (k % 5), 16 + 56 * (k / 5), 57, 57)) << k;
     EXPECT_EQ(window.Command2()->geometry(), QRect(104, 320, 121, 33));
-    for (QWidget* hidden : {static_cast<QWidget*>(window.Label1()), static_cast<QWidget*>(window.Picture1()),
-                            static_cast<QWidget*>(window.Picture2())})
-        EXPECT_FALSE(hidden->isVisible());
-    // Nothing lies over a button to take its clicks: each corner is its own
-    // (one pixel in, as neighbouring cells share their edges).
+    EXPECT_FALSE(window.Label1()->isVisible() || window.Picture1()->isVisible() || window.Picture2()->isVisible());
+    // Nothing lies over a button to take its clicks (cells share their edges).
     for (int k = 0; k <= 25; ++k) {
         QWidget* button = k < 25 ? static_cast<QWidget*>(window.Command1(k)) : window.Command2();
         const QRect inner = button->geometry().adjusted(1, 1, -1, -1);
@@ -49,9 +41,8 @@ TEST_F(MainWindowTest, ControlsSitWhereThePlayerExpectsThem) {
     }
 }
 
-// The tree screen readers walk (what Orca says of it is screen_reader.sh's
-// part): one window holding the 26 buttons in tab order, named by their
-// place, the cells check boxes; the press they offer is described in Japanese.
+// The tree screen readers walk: the 26 buttons in tab order, named by their
+// place, the cells check boxes, the press they offer described in Japanese.
 TEST_F(MainWindowTest, ScreenReadersFindTheButtonsInTabOrder) {
     Show();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(qApp)->childCount(), 1);
@@ -70,8 +61,7 @@ TEST_F(MainWindowTest, ScreenReadersFindTheButtonsInTabOrder) {
     EXPECT_TRUE(std::ranges::any_of(press, [](QChar c) { return c.unicode() > 0x7F; })) << "in English: " << press.toStdString();
 }
 
-// Asked to centre on a spot near a corner of the screen, the window keeps
-// to the screen's free area, its top left corner first.
+// Centred on a corner, the window keeps to the free area, its top left first.
 TEST_F(MainWindowTest, StaysOnTheFreeAreaOfTheScreen) {
     const QRect area = window.screen()->availableGeometry();
     CentreFrameOn(window, QRect(area.bottomRight(), QSize(1, 1)));
@@ -80,10 +70,9 @@ TEST_F(MainWindowTest, StaysOnTheFreeAreaOfTheScreen) {
     EXPECT_EQ(window.geometry().topLeft(), area.topLeft());
 }
 
-// At scale 1 and 2 alike: the backdrop unscaled from the top-left corner and
-// a focused cell pixel-exact, each pixel a uniform block of device pixels:
-// the raised frame (two rings, lit from the top left), the tile, and over it
-// the focus ring, black, two pixels wide, three in from the edge.
+// At scale 1 and 2: the backdrop unscaled and a focused cell pixel-exact, each
+// pixel a block of device pixels: the raised frame (two rings, lit from the
+// top left), the tile, the black focus ring two pixels wide, three in.
 TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
     EXPECT_EQ(window.Command2()->picture()->size(), QSize(118, 30));
     QImageReader icon(ZARNIK_IMAGES_DIR "/AppIcon.ico");  // the committed files, by Qt's own readers
@@ -126,17 +115,3 @@ TEST_F(MainWindowDeathTest, BadRequestsEndTheProgramWithOneClearLine) {
 
 }  // namespace
 }  // namespace zarnik::qt
-
-// One Qt application for all window tests, made as the program makes it;
-// listing the tests (at build time, with no display) needs none.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    // --scale=N runs the whole suite at N device pixels per logical pixel.
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]).starts_with("--scale=")) qputenv("QT_SCALE_FACTOR", argv[i] + 8);
-    // Death tests re-run the binary: a fresh application, not a fork of Qt's threads.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    std::optional<zarnik::qt::GuiSession> session;
-    if (!GTEST_FLAG_GET(list_tests)) session.emplace(argv[0]);
-    return RUN_ALL_TESTS();
-}
