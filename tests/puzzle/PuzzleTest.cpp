@@ -2,22 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <limits>
+#include <stdexcept>
 #include <string>
 
 #include "BoardModel.h"
-#include "RecordingToolkit.h"
 
 namespace zarnik {
 namespace {
 
 using testing::BoardModel;
-using testing::FatalError;
+
+struct FatalError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A toolkit that keeps what each cell was last given and the caption, counts
+// the calls, and throws at Fatal, so that a test sees the fatal path.
+class RecordingToolkit : public Toolkit {
+public:
+    void SetCellFaceColour(CellIndex cell, Colour colour) override { ++calls, faces.at(cell) = colour; }
+    void SetCellPicture(CellIndex k, const Picture& picture) override { ++calls, turned.at(k) = &picture == &turned_; }
+    void SetLabelCaption(std::string_view text) override { ++calls, caption = text; }
+    void Announce(std::string_view) override {}
+    const Picture& HolderPicture(Holder holder) override { return holder == Holder::Picture1 ? start_ : turned_; }
+    void ShowMessage(std::string_view, std::string_view) override { ++calls; }
+    [[noreturn]] void Fatal(std::string_view what) override { throw FatalError(std::string(what)); }
+
+    int calls = 0;
+    std::array<Colour, kCells> faces{};
+    std::array<bool, kCells> turned{};  // showing Picture2's tile
+    std::string caption = "Label1";
+
+private:
+    struct Tile : Picture {};
+    Tile start_, turned_;
+};
 
 class PuzzleTest : public ::testing::Test {
 protected:
-    testing::RecordingToolkit toolkit;
+    RecordingToolkit toolkit;
     Puzzle puzzle{toolkit};
 
     void SetBoard(std::uint32_t startMask) {
