@@ -1,7 +1,5 @@
 #!/bin/bash
-# Installs the Linux program into a scratch root the way `make install` and
-# the .deb do, and checks what a desktop needs of it; then builds the .deb
-# and checks what a package manager needs of it.
+# What a desktop needs of `make install`, and a package manager of the .deb.
 #   desktop_install.sh BUILD_DIR
 set -euo pipefail
 build=$1

@@ -1,7 +1,5 @@
-// Dismisses every message box the moment it is shown, alternately by its OK
-// button and by Escape as a player would, so that a click which clears the
-// board returns at once. An application-wide event filter: it costs nothing
-// between boxes and dismisses inside each box's own loop, thousands of times.
+// Dismisses every message box once shown, by its OK button and by Escape in
+// turn, from inside the box's own loop, so that a clearing click returns.
 #pragma once
 
 #include <QAbstractButton>
@@ -30,21 +28,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* box = event->type() == QEvent::Show ? qobject_cast<qt::MessageBox*>(watched) : nullptr;
         if (!box) return false;
-        const bool byKey = count_++ % 2;
         if (onShown_) onShown_(*box);
-        // Queued, so that it runs in the box's own loop once the box is fully up.
-        QMetaObject::invokeMethod(
-            box,
-            [box = QPointer<qt::MessageBox>(box), byKey] {
-                if (!box) return;
-                if (byKey)
-                    QTest::keyClick(box, Qt::Key_Escape);
-                else if (auto* buttons = box->findChild<QDialogButtonBox*>(); buttons && buttons->button(QDialogButtonBox::Ok))
-                    buttons->button(QDialogButtonBox::Ok)->click();
-                else
-                    box->reject();
-            },
-            Qt::QueuedConnection);
+        const auto* buttons = count_++ % 2 ? nullptr : box->findChild<QDialogButtonBox*>();
+        QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+        // Queued, to run in the box's own loop once it is up.
+        const auto dismiss = [box = QPointer(box), ok] {
+            if (box) ok ? ok->click() : QTest::keyClick(box, Qt::Key_Escape);
+        };
+        QMetaObject::invokeMethod(box, dismiss, Qt::QueuedConnection);
         return false;
     }
 

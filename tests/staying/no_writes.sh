@@ -1,8 +1,6 @@
 #!/bin/bash
-# The whole life of the real program under strace, with a fresh empty home:
-# clear the board, dismiss the message, start a new game, close the window.
-# The program must open nothing for writing, create nothing, and talk to no
-# one but the X server and the session bus over local sockets.
+# A whole game under strace, with an empty home: the program writes nothing
+# and talks to no one but the X server and the session bus, locally.
 #   no_writes.sh ZARNIK
 set -euo pipefail
 . "$(dirname "$0")/../support/game.sh"

@@ -1,6 +1,5 @@
-// An independent reference of the board for tests: a 25-bit mask with bit k
-// set while cell k is in the start state. It shares nothing with the
-// production code, so a fault there cannot hide in both.
+// The board for tests, a mask with bit k set while cell k is in the start
+// state, sharing nothing with the program so that a fault cannot hide in both.
 #pragma once
 
 #include <cstdint>
@@ -20,17 +19,15 @@ public:
     int Remaining() const;
     std::uint32_t mask() const { return mask_; }
 
-    // Presses that take the current board to the cleared one, if any exist.
-    // Found by chasing each row's start cells down with the row below, for
-    // each of the 32 choices of first-row presses.
+    // The fewest presses that clear the board, if any: each row's start cells
+    // chased down by the row below, for each of 32 first rows.
     std::optional<std::vector<int>> Solve() const;
 
     static std::uint32_t PressMask(int k);
 
-    // Where an arrow key ('L', 'R', 'U', 'D') takes the focus from `control`
-    // (the cells 0 to 24, the new-game button 25): to the neighbouring cell,
-    // not past the grid's edge; Down from the bottom row to the new-game
-    // button, Up from it to the middle of the bottom row.
+    // Where an arrow ('L', 'R', 'U', 'D') takes the focus from a cell or the
+    // new-game button (25): not past the grid's edge; between the bottom row
+    // and the new-game button, which goes Up to the row's middle.
     static int Arrow(int control, char key);
 
 private:

@@ -1,10 +1,7 @@
-// The board reference for scripts and browser tests that play a real program:
-//   zarnik_board_reference PRESS...          the board after PRESS... from a
-//                                            new game: 25 letters, o start, x turned
+// The board reference for the scripts and browser tests:
+//   zarnik_board_reference PRESS...          the board after them (o start, x turned)
 //   zarnik_board_reference --solve PRESS...  the fewest presses that clear it
-//   zarnik_board_reference --arrows          where Left, Right, Up and Down
-//                                            take the focus from each button
-//                                            (tab order: cells, new game), a line each
+//   zarnik_board_reference --arrows          where Left, Right, Up, Down go from each button
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -1,15 +1,13 @@
-// The layout for scripts and browser tests that play a real program:
+// The layout for the scripts and browser tests, a fact a line:
 //   zarnik_layout_pixels [DPI]     (96 unless given)
-// prints "Command1 K LEFT TOP WIDTH HEIGHT" for each cell, then
-// "Command2 LEFT TOP WIDTH HEIGHT", "Client WIDTH HEIGHT", and the texts a
-// player meets: "Caption", "Prompt", "Name K" for each button in tab order,
-// "Start" and "Turned" (the cells' descriptions), and the pieces of what a
-// screen reader hears after a click ("TurnedNews", "StartNews", "NewGameNews",
-// "RemainingNews"), each followed by its text; and "Picture NAME FILE" for
-// each built-in picture.
+// "Command1 K LEFT TOP WIDTH HEIGHT", "Command2 ...", "Client WIDTH HEIGHT",
+// the texts a player meets by name ("Caption", "Name K", "TurnedNews", ...),
+// and "Picture NAME FILE" for each built-in picture.
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "AppInfo.h"
 #include "Form1.h"
@@ -27,17 +25,14 @@ int main(int argc, char** argv) {
     std::printf("Command2 %d %d %d %d\n", r.left, r.top, r.width, r.height);
     const PixelSize client = ToPixels(kClient, dpi);
     std::printf("Client %d %d\n", client.width, client.height);
-    auto text = [](const char* key, std::string_view t) { std::printf("%s %.*s\n", key, static_cast<int>(t.size()), t.data()); };
-    text("Caption", kCaption);
-    text("Prompt", ZARNIK_CLEARED_PROMPT);
     for (zarnik::CellIndex k = 0; k < zarnik::kCells; ++k) std::printf("Name %d %s\n", k, CellName(k).c_str());
-    text(("Name " + std::to_string(kCommand2TabIndex)).c_str(), kCommand2Name);
-    text("Start", kStartDescription);
-    text("Turned", kTurnedDescription);
-    text("TurnedNews", zarnik::kTurnedAnnouncement);
-    text("StartNews", zarnik::kStartAnnouncement);
-    text("NewGameNews", zarnik::kNewGameAnnouncement);
-    text("RemainingNews", zarnik::kRemainingAnnouncement);
+    const std::string reset = "Name " + std::to_string(kCommand2TabIndex);
+    for (const auto& [key, text] : std::initializer_list<std::pair<std::string_view, std::string_view>>{
+             {"Caption", kCaption}, {"Prompt", ZARNIK_CLEARED_PROMPT}, {reset, kCommand2Name},
+             {"Start", kStartDescription}, {"Turned", kTurnedDescription},
+             {"TurnedNews", zarnik::kTurnedAnnouncement}, {"StartNews", zarnik::kStartAnnouncement},
+             {"NewGameNews", zarnik::kNewGameAnnouncement}, {"RemainingNews", zarnik::kRemainingAnnouncement}})
+        std::printf("%.*s %.*s\n", int(key.size()), key.data(), int(text.size()), text.data());
     for (const auto& [file, resource] : zarnik::pictures::kFiles)
-        std::printf("Picture %.*s %.*s\n", static_cast<int>(file.find('.')), file.data(), static_cast<int>(file.size()), file.data());
+        std::printf("Picture %.*s %.*s\n", int(file.find('.')), file.data(), int(file.size()), file.data());
 }

@@ -1,14 +1,7 @@
-// Shared by the browser tests and the benchmark, as tools/xsession.sh is by
-// the desktop ones: the built site served on 127.0.0.1, and the three
-// engines from Debian's archive, each keeping
-// everything it writes in one temporary folder that goes with it:
-//   chromium  Chromium, headless, through puppeteer-core (DevTools protocol)
-//   firefox   Firefox ESR, headless, through puppeteer-core (WebDriver BiDi)
-//   webkit    WebKitGTK's MiniBrowser, which has no headless mode, on the X
-//             display the caller gives, through WebKitWebDriver and the W3C
-//             WebDriver client `webdriver`
-// A page offers the same calls in each engine; `can` says what an engine
-// cannot do, and why.
+// The built site served on 127.0.0.1, and Debian's engines, each writing only in
+// a temporary folder: Chromium and Firefox ESR headless through puppeteer-core,
+// WebKitGTK's MiniBrowser (no headless mode) on the X display through
+// WebKitWebDriver. Pages offer the same calls; `can` says what an engine cannot do.
 import { spawn } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -21,7 +14,6 @@ import puppeteer from 'puppeteer-core';
 process.env.WDIO_LOG_LEVEL ??= 'silent';  // read when the client is loaded
 const { default: WebDriver } = await import('webdriver');
 
-export const engines = ['chromium', 'firefox', 'webkit'];
 export const can = {
   chromium: {},
   firefox: { snapshot: 'puppeteer has no accessibility tree over BiDi', manifest: 'the manifest checks need DevTools' },
@@ -37,12 +29,9 @@ export const can = {
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.webmanifest': 'application/manifest+json', '.bmp': 'image/bmp', '.ico': 'image/x-icon', '.svg': 'image/svg+xml' };
 
-// Serves each root's files under its prefix ('/' for the site) on a free
-// port. `missing` files are answered 404, as a broken deployment would, and
-// `plain` types are sent as application/octet-stream. The page's content
-// security policy is sent again, report-only, so that every engine reports
-// a violation to the server: they collect in `violations`. With `gzip`,
-// every file goes compressed, as most servers send text.
+// Serves each root under its prefix; `missing` files 404, `plain` types as bytes,
+// all gzipped with `gzip`. The content security policy goes again report-only, so
+// that every engine reports violations to the server, into `violations`.
 export async function serve(roots, { missing = [], plain = [], gzip = false } = {}) {
   const violations = [];
   const server = createServer((request, response) => {
@@ -68,9 +57,8 @@ export async function serve(roots, { missing = [], plain = [], gzip = false } = 
   return { server, violations, url: `http://127.0.0.1:${server.address().port}` };
 }
 
-// Starts `engine`; `open(url, options)` gives a page once it is playable
-// (the page marks it) or `until` holds, a first visit if `fresh`; `close()`
-// ends the engine and removes its folder.
+// Starts `engine`; `open(url, options)` gives a page once it is playable or
+// `until` holds, a first visit if `fresh`; `close()` removes the engine's folder.
 export async function launch(engine) {
   const folder = shortFolder(`zarnik-${engine}-`);
   const env = { PATH: process.env.PATH, HOME: folder, XDG_CONFIG_HOME: join(folder, 'config'), XDG_CACHE_HOME: join(folder, 'cache'),
@@ -80,9 +68,8 @@ export async function launch(engine) {
   return { ...session, engine, can: can[engine], async close() { await session.close(); rmSync(folder, { recursive: true, force: true, maxRetries: 50 }); } };
 }
 
-// Chromium keeps its single-instance socket in a folder it makes in TMPDIR,
-// and a socket's path holds at most 107 bytes (sun_path): below a deep build
-// tree the engine's folder goes to /tmp instead, still removed with it.
+// Chromium keeps its single-instance socket in TMPDIR, and a socket's path holds
+// 107 bytes: below a deep build tree the engine's folder goes to /tmp instead.
 function shortFolder(prefix) {
   const room = 107 - '/org.chromium.Chromium.XXXXXX/SingletonSocket'.length;
   const folder = mkdtempSync(join(tmpdir(), prefix));
@@ -151,11 +138,8 @@ async function webkit(folder, env) {
   let client, scale;
   const quit = () => client?.deleteSession().catch(() => {});
   return {
-    // The ratio is GDK_SCALE, read as MiniBrowser starts: a new ratio is a
-    // new browser; pages of one ratio follow each other in one window.
-    // Without a window manager the X focus follows the pointer, which the X
-    // server puts in the middle of the screen, so the window is centred
-    // there; --full-screen drops the toolbar.
+    // GDK_SCALE is read as MiniBrowser starts: a new ratio is a new browser. The
+    // focus follows the pointer, at the screen's middle: the window is centred.
     async open(url, { width = 800, height = 600, ratio = 1, until = playable, fresh = false } = {}) {
       const again = ratio === scale && !fresh;
       if (!again) await quit();

@@ -1,8 +1,5 @@
-# Sourced by every script that plays a real program on a private X server
-# (the Linux program, bare or under a window manager, or Zarnik.exe under
-# Wine): starts it, finds its controls (the layout in pixels at the DPI under
-# test), reads the board off the screen and knows what it should show (the
-# board reference and the layout tool, in the folder ZARNIK_TEST_TOOLS).
+# For the scripts that play a real program on a private X server, judging the
+# screen by the board reference and layout tool in the folder ZARNIK_TEST_TOOLS.
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/xsession.sh"
 tools=${ZARNIK_TEST_TOOLS:?the folder of the test tools}
 wm=""
@@ -10,9 +7,8 @@ wm=""
 # eventually COMMAND...: retries it for up to 20 s, for a busy machine.
 eventually() { for _ in $(seq 400); do "$@" && return 0; sleep 0.05; done; return 1; }
 
-# A real window manager on the display (openbox), as on a desktop; what it
-# keeps of its own goes in the scratch folder. It is ready once it has framed
-# a window already there (one mapped while it starts can stay unmanaged).
+# openbox, its files in the scratch folder; ready once it has framed a window
+# already there (one mapped while it starts can stay unmanaged).
 start_wm() {
     xmessage -title zarnik-wm-probe ready 2>/dev/null &
     local probe=$!
@@ -25,12 +21,9 @@ start_wm() {
     kill "$probe" && wait "$probe" 2>/dev/null || true
 }
 
-# start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX [WINDOWS_VERSION]
-# Starts the program (the Linux one under the command in the array wrapper,
-# if set) and waits for its window; sets kind, dpi, window, zarnik_pid,
-# X Y WIDTH HEIGHT (the client area on the screen), the texts a player meets
-# by the layout tool's keys ("Caption", "Name 3", ...) and starts the record
-# of presses since the last new game.
+# start_game linux ZARNIK SCALE | wine ZARNIK.EXE DPI PREFIX [WINDOWS_VERSION], the
+# Linux one under the array wrapper if set; sets kind, dpi, window, zarnik_pid, X Y
+# WIDTH HEIGHT (the client area) and presses, those since the last new game.
 start_game() {
     kind=$1
     if [ "$kind" = linux ]; then
@@ -53,10 +46,9 @@ start_game() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     presses=()
 }
-# read_layout DPI [X Y]: the controls' rectangles at DPI, with the client
-# area's top-left corner at X, Y of the window pixels are read from (0, 0
-# unless given), every text the layout tool prints, the caption, and where
-# screen_board looks.
+# read_layout DPI [X Y]: rects (the controls at DPI, the client area at X Y
+# of the window read from), texts by the layout tool's keys ("Caption",
+# "Name 3", ...), caption and board_points, where screen_board looks.
 read_layout() {
     declare -gA rects texts
     local line key rest x y w h k
@@ -76,18 +68,15 @@ read_layout() {
     board_points=()  # the middle of each cell
     for k in $(seq 0 24); do board_points+=($(centre "$k")); done
 }
-# The program's windows with the caption: the main one, and the cleared
-# message when it is up. (A window manager's own windows come and go
-# meanwhile, which can end a search with BadWindow; hence the retries.)
+# The windows with the caption: the main one, then the cleared message. (A
+# window manager's windows come and go, which can end a search with BadWindow.)
 captioned() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null; }
 main_window() { window=$(captioned | head -1) && [ -n "$window" ]; }
 message_box() { captioned | grep -vx "$window" | head -1 || true; }
-box_is() {  # box_is up|down
-    if [ "$1" = up ]; then box=$(message_box) && [ -n "$box" ]; else [ -z "$(message_box)" ]; fi
-}
+box_is() { if [ "$1" = up ]; then box=$(message_box) && [ -n "$box" ]; else [ -z "$(message_box)" ]; fi; }  # up|down
 wait_for_box() { eventually box_is "$1" || fail "the cleared message did not go $1"; }
-# "x y width height" of a window's frame as the window manager reports it.
-# (xwininfo, as xdotool gives a framed window's position as its frame's.)
+# "x y width height" of a window's frame (xwininfo: xdotool gives a framed
+# window's position as its frame's).
 frame() {
     local x y w h l r t b
     read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 }
@@ -96,10 +85,8 @@ frame() {
     echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
 }
 
-# rect CONTROL: "left top width height" in the client area, for a cell by its
-# number, Command2 or Client (the client area's size only).
-rect() { echo "${rects[$1]}"; }
-# at CONTROL DX DY: the point DX, DY pixels into the control, in the window.
+# rects: "left top width height" of a cell by its number or Command2, "width
+# height" of Client; at CONTROL DX DY: a point in a control.
 at() { local l t w h; read -r l t w h <<<"${rects[$1]}"; echo $((l + $2)) $((t + $3)); }
 centre() { local l t w h; read -r l t w h <<<"${rects[$1]}"; echo $((l + w / 2)) $((t + h / 2)); }
 
@@ -112,14 +99,12 @@ pixels() {
     done
     xwd -id "$window" -silent | convert xwd:- -format "$format" info: | tr ' ' '\n' | grep .
 }
-# The board as the screen shows it, cell 0 first: o where the middle of a
-# tile is pale teal, x where it is red, ? for anything else.
+# The board on the screen: o where a tile's middle is pale teal, x red, ? else.
 screen_board() {
     pixels "${board_points[@]}" | awk -F, '{ printf ($1 == 255 && $2 < 160) ? "x" : ($1 < 200 && $2 > $1) ? "o" : "?" }'
 }
-# Waits until the screen shows the board that the presses since the last new
-# game make by the reference, which the program reaches once it has caught up.
-expect_board() {  # expect_board WHAT
+# expect_board WHAT: waits for the board the presses make by the reference.
+expect_board() {
     want=$("$tools/zarnik_board_reference" "${presses[@]}")
     shows_want() { seen=$(screen_board) && [ "$seen" = "$want" ]; }
     eventually shows_want || fail "$1: the screen shows $seen, expected $want"
@@ -143,9 +128,8 @@ key() {
     xdotool key --delay 20 "$@"
 }
 
-# Closes the window as a player does, with Alt+F4 (to Wine, or to the window
-# manager, which asks the program), and expects a clean exit. A bare X
-# server has nobody to ask: there the program is ended as a session ends it.
+# Alt+F4, to Wine or the window manager, and a clean exit; on a bare X server
+# nobody would ask the program, so it is ended as a session ends it.
 close_game() {
     if [ "$kind$wm" = linux ]; then kill -TERM "$zarnik_pid"; else key alt+F4; fi
     gone() { ! ps -o stat= -p "$zarnik_pid" | grep -qv Z; }  # exited, if not yet waited for

@@ -1,21 +1,16 @@
 #!/bin/bash
-# Plays a real program with real pointer and key input on a private X server,
-# reading the board off the screen after every step:
-#   play.sh linux ZARNIK SCALE [openbox]  the Linux program at a Qt scale
-#                                         factor, bare or under openbox
-#   play.sh wine ZARNIK.EXE DPI PREFIX    Zarnik.exe under Wine at a DPI
-# Under openbox it also checks what a window manager shows: the frame and the
-# cleared message centred, the message's whole title, WM_CLASS as the
-# desktop entry ZARNIK_DESKTOP_ENTRY names it, full screen turned down.
+# Plays a real program with real input, judging the screen after every step:
+#   play.sh linux ZARNIK SCALE [openbox] | wine ZARNIK.EXE DPI PREFIX
+# Under openbox also what a window manager shows: the frames centred, the
+# message's whole title, WM_CLASS as ZARNIK_DESKTOP_ENTRY names it.
 set -euo pipefail
 . "$(dirname "$0")/../support/game.sh"
 trap 'echo "(playing $1 at $3 ${4:-})" >&2' ERR
 start_xvfb
 [ "${4:-}" = openbox ] && start_wm
 start_game "$@"
-read -r client_w client_h <<<"$(rect Client)"
-[ "$WIDTH $HEIGHT" = "$client_w $client_h" ] || fail "client area ${WIDTH}x$HEIGHT, expected ${client_w}x$client_h"
-# "x y w h" $1 centred on $2, to a pixel.
+[ "$WIDTH $HEIGHT" = "${rects[Client]}" ] || fail "client area $WIDTH $HEIGHT, expected ${rects[Client]}"
+# "x y w h" $1 centred on $2.
 centred() {
     local a b
     read -r -a a <<<"$1" && read -r -a b <<<"$2"
@@ -37,26 +32,22 @@ fi
 expect_board "at start"
 # Raised buttons, lit from the top left: the first cell's outer left edge
 # lighter than any tile, the last column's outer right edge darker.
-read -r _ _ w h <<<"$(rect 4)"
+read -r _ _ w h <<<"${rects[4]}"
 shade() { pixels $(at "$@") | awk -F, '{print $1 + $2 + $3}'; }
 (($(shade 0 0 $((h / 2))) > 600 && $(shade 4 $((w - 1)) $((h / 2))) < 400)) || fail "the cells are not raised"
 
-# The keyboard: the focus starts on cell 0; Space and Return press, Tab and
-# Shift+Tab follow the tab order, on from the last cell to the new-game button.
+# The focus starts on cell 0; Tab goes on from the last cell to the new game.
 key space; presses+=(0); expect_board "Space on cell 0"
 key Tab Return; presses+=(1); expect_board "Tab, Return"
 key shift+Tab shift+Tab space; presses=(); expect_board "Space on the new-game button after Shift+Tab twice"
-# The arrows move within the grid and stop at its edges: from the new-game
-# button Up to the middle of the bottom row, Left twice (once too many) to
-# its start, Up to row 4; Down twice to the new-game button and Up again.
+# The arrows stop at the grid's edges; Up from the new game to the bottom
+# row's middle, Down from the bottom row to the new game.
 key Up Left Left Left Up space; presses+=(15); expect_board "Space after Up, Left three times, Up"
 key Down Down Up Right Return; presses+=(23); expect_board "Return after Down twice, Up, Right"
-# The focus ring: black on the focused cell, three pixels in at 96 DPI.
 ring() { pixels $(at "$1" $((4 * dpi / 96)) $((28 * dpi / 96))); }
 [ "$(ring 23)" = 0,0,0 ] && [ "$(ring 22)" != 0,0,0 ] || fail "no focus ring on cell 23 alone: $(ring 23), $(ring 22)"
 
-# Held down, a cell sinks and shows its face (white while pale); let go, it
-# and its neighbours turn.
+# Held down, a cell sinks and shows its white face; let go, it turns.
 if ((dpi % 96 == 0)); then
     s=$((dpi / 96))
     xdotool mousemove --window "$window" $(centre 12) mousedown 1
@@ -67,7 +58,6 @@ if ((dpi % 96 == 0)); then
     expect_board "after holding cell 12"
 fi
 
-# Every cell by mouse, in a shuffled order, each judged on its own.
 for k in $(shuf -i 0-24 --random-source=<(yes)); do
     click "$k"
     expect_board "after clicking cell $k"
@@ -77,9 +67,7 @@ xdotool mousemove --window "$window" $(centre 7) click --repeat 3 --delay 80 1
 presses+=(7 7 7)
 expect_board "after a triple click on cell 7"
 
-# A clear from a new game, at a player's pace (on a busy machine openbox can
-# lose one of a burst of clicks): the message comes up over the all-red board and
-# holds off clicks on the board while it is up.
+# A clear from a new game: the message holds off clicks on the board.
 click Command2
 expect_board "after the new-game button"
 last=$(clearing_presses | awk '{print $NF}')
@@ -87,8 +75,7 @@ click_each $(clearing_presses)
 wait_for_box up
 if [ -n "$wm" ]; then
     centred "$(frame "$box")" "$main" || fail "the message's frame $(frame "$box") is not centred on $main"
-    # Its title bar shows as much title as the main window's: the width where
-    # a title bar differs from itself with the title blanked.
+    # As much title as the main window's: where a bar differs with it blanked.
     title_width() {
         local x y w h top
         read -r x y w h <<<"$(frame "$1")"
@@ -118,12 +105,9 @@ for k in $(seq 0 24) Command2; do xdotool mousemove --window "$window" $(centre 
 xdotool key Return
 wait_for_box down
 expect_board "after the message, with a click on every button while it was up"
-# The focus is back on the last cell pressed.
 key space; presses+=("$last"); expect_board "Space after the message"
-# Return held there for 1.5 s, with the server's key repeat on as on any
-# desktop: one move clears the board again, and the message waits for a
-# fresh press. (Qt's box gets the focus as a window manager would give it;
-# Wine hands the keys to its box itself.)
+# Return held with key repeat on, as on any desktop: one move, and the message
+# waits for a fresh press. (Wine focuses its box; Qt's waits for a window manager.)
 xset r on
 xdotool keydown Return; presses+=("$last")
 wait_for_box up

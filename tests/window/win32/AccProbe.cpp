@@ -1,12 +1,7 @@
-// Starts Zarnik.exe as a shortcut set to "maximised" would, then meets it as
-// a screen-reader user does: finds its buttons by name through oleacc,
-// presses a cell, follows the flips through the state-change events, and
-// holds Enter down; last, it moves the window to a denser screen. (The
-// board on the screen is tests/window/play.sh's part. The pressed state is
-// an annotation, which Wine's oleacc does not keep, so it goes unread here.)
-//   AccProbe.exe ZARNIK_EXE CELL BOARD
-// BOARD is the reference board after pressing CELL in a new game (25 letters,
-// x for turned). Prints each fault and exits 1, or exits 0.
+// Starts Zarnik.exe maximised, as a shortcut may, and meets it through oleacc:
+// buttons by name, a press's flips by state-change events, a held Enter, a denser
+// screen. (The pressed state is an annotation, which Wine's oleacc does not keep.)
+//   AccProbe.exe ZARNIK_EXE CELL BOARD   (BOARD: the reference after CELL)
 #include <windows.h>
 
 #include <oleacc.h>
@@ -29,12 +24,13 @@ void Check(bool ok, const char* what, int button = -1) {
     if (!ok) std::printf(button < 0 ? "FAIL: %s\n" : "FAIL: %s (button %d)\n", what, button), ++failures;
 }
 
-// A window's standard accessible object, as a screen reader gets it.
 struct Accessible {
     explicit Accessible(HWND hwnd) {
         AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
     }
-    ~Accessible() { if (object) object->Release(); }
+    ~Accessible() {
+        if (object) object->Release();
+    }
     std::wstring Name() const {
         BSTR name = nullptr;
         if (!object || object->get_accName(self, &name) != S_OK || !name) return {};
@@ -55,7 +51,6 @@ void CALLBACK OnStateChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG c
     if (object == OBJID_CLIENT && child == CHILDID_SELF) changed.push_back(hwnd);
 }
 
-// Runs this thread's messages for `ms` milliseconds, or until `done`.
 template <typename Done>
 bool PumpUntil(DWORD ms, Done done) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20)) {
@@ -92,14 +87,15 @@ int wmain(int argc, wchar_t** argv) {
     PumpUntil(20000, [&] { return (window = FindWindowW(nullptr, caption.c_str())) && IsWindowVisible(window); });
     if (!window) return std::printf("FAIL: no window titled %ls\n", caption.c_str()), 1;
 
-    // Every button by its name, in tab order: the cells, then the new-game button.
     constexpr int kButtons = layout::kCommand2TabIndex + 1;
+    const auto isCell = [](int k) { return k < zarnik::kCells; };
+    const auto index = [](int k) { return static_cast<zarnik::CellIndex>(k); };
     HWND buttons[kButtons]{};
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        for (int k = 0; k < kButtons; ++k)
-            if (Accessible(child).Name() ==
-                Widen(k < zarnik::kCells ? layout::CellName(static_cast<zarnik::CellIndex>(k)) : zarnik::Text<24>(layout::kCommand2Name)).view())
-                buttons[k] = child;
+        for (int k = 0; k < kButtons; ++k) {
+            const auto name = Widen(isCell(k) ? layout::CellName(index(k)) : zarnik::Text<24>(layout::kCommand2Name));
+            if (Accessible(child).Name() == name.view()) buttons[k] = child;
+        }
     for (int k = 0; k < kButtons; ++k) Check(buttons[k], "no button of this name", k);
     if (failures) return 1;
 
@@ -113,8 +109,9 @@ int wmain(int argc, wchar_t** argv) {
             RECT r{};
             GetWindowRect(buttons[k], &r);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-            const auto want = layout::ToPixels(k < zarnik::kCells ? layout::Command1(static_cast<zarnik::CellIndex>(k)) : layout::kCommand2, dpi);
-            ok = ok && r.left == want.left && r.top == want.top && r.right - r.left == want.width && r.bottom - r.top == want.height;
+            const auto want = layout::ToPixels(isCell(k) ? layout::Command1(index(k)) : layout::kCommand2, dpi);
+            const RECT expected{want.left, want.top, want.left + want.width, want.top + want.height};
+            ok = ok && EqualRect(&expected, &r);
         }
         return ok;
     };
@@ -123,8 +120,8 @@ int wmain(int argc, wchar_t** argv) {
     ReleaseDC(nullptr, screen);
     Check(!IsZoomed(window) && laidOut(dpi, true), "started maximised, the fixed window did not open as itself");
 
-    // After `act`, the cells turned on `board` each announce their flip, once
-    // (the pressed one may announce its own push and release too, as Wine 10's do).
+    // After `act`, the cells turned on `board` each announce their flip once
+    // (the pressed one may announce its push and release too, as Wine 10's do).
     auto expectFlips = [&](const char* what, int pressed, auto act) {
         changed.clear();
         act();
@@ -132,7 +129,8 @@ int wmain(int argc, wchar_t** argv) {
         const auto counted = [&] {
             std::ranges::fill(count, 0);
             for (HWND hwnd : changed)
-                if (const auto it = std::ranges::find(buttons, buttons + zarnik::kCells, hwnd); it != buttons + zarnik::kCells) ++count[it - buttons];
+                if (const auto it = std::ranges::find(buttons, buttons + zarnik::kCells, hwnd); isCell(it - buttons))
+                    ++count[it - buttons];
             return static_cast<std::size_t>(std::ranges::count_if(count, [](int n) { return n > 0; }));
         };
         PumpUntil(2000, [&] { return counted() >= static_cast<std::size_t>(std::ranges::count(board, 'x')); });
@@ -140,7 +138,10 @@ int wmain(int argc, wchar_t** argv) {
         counted();
         std::string seen;
         bool once = true;
-        for (int k = 0; k < zarnik::kCells; ++k) seen += count[k] ? 'x' : 'o', once = once && (k == pressed || count[k] <= 1);
+        for (int k = 0; k < zarnik::kCells; ++k) {
+            seen += count[k] ? 'x' : 'o';
+            once = once && (k == pressed || count[k] <= 1);
+        }
         Check(seen == board && once, what);
     };
     // Through oleacc where it can (Wine's cannot), else a click.
@@ -157,8 +158,8 @@ int wmain(int argc, wchar_t** argv) {
     SetForegroundWindow(window);
     GUITHREADINFO focus{};
     focus.cbSize = sizeof focus;
-    Check(PumpUntil(2000, [&] { return GetGUIThreadInfo(process.dwThreadId, &focus) && focus.hwndFocus == buttons[cell]; }),
-          "not focused by the press", cell);
+    const auto focused = [&] { return GetGUIThreadInfo(process.dwThreadId, &focus) && focus.hwndFocus == buttons[cell]; };
+    Check(PumpUntil(2000, focused), "not focused by the press", cell);
     expectFlips("a held Enter did not press exactly once", cell, [] {
         for (int i = 0; i < 4; ++i) Key(VK_RETURN, true);
         Key(VK_RETURN, false);
@@ -167,21 +168,21 @@ int wmain(int argc, wchar_t** argv) {
     expectFlips("the new-game button did not undo the press", -1, [&] { press(layout::kCommand2TabIndex); });
     UnhookWinEvent(hook);
 
-    // Moved to a screen of half as many dots again (which Wine never reports
-    // by itself), the window lays its buttons out anew. The suggested
-    // rectangle is passed in the game's own memory, as Windows passes it.
+    // A screen of half as many dots again, which Wine never reports by itself;
+    // the suggested rectangle goes in the game's memory, as Windows passes it.
     const int dense = dpi * 3 / 2;
     RECT suggested{};
     GetWindowRect(window, &suggested);
     void* remote = VirtualAllocEx(process.hProcess, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
-    Check(remote && WriteProcessMemory(process.hProcess, remote, &suggested, sizeof suggested, nullptr), "cannot pass the rectangle");
+    const bool passed = remote && WriteProcessMemory(process.hProcess, remote, &suggested, sizeof suggested, nullptr);
+    Check(passed, "cannot pass the rectangle");
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dense, dense), reinterpret_cast<LPARAM>(remote));
     Check(laidOut(dense, false), "the buttons are not where the layout puts them at the new DPI");
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     DWORD code = 1;
-    Check(WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0 && GetExitCodeProcess(process.hProcess, &code) &&
-              code == 0, "Zarnik did not close with exit code 0");
+    const bool exited = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    Check(exited && GetExitCodeProcess(process.hProcess, &code) && code == 0, "Zarnik did not close with exit code 0");
     if (!failures) std::printf("ok: names, layout, flips, held Enter, new game, a change of DPI\n");
     return failures ? 1 : 0;
 }

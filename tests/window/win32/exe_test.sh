@@ -1,6 +1,5 @@
 #!/bin/bash
-# What Zarnik.exe carries to run as a bare file on Windows and to identify
-# itself there, read with binutils and icoutils:
+# What Zarnik.exe carries to run as a bare file and to identify itself:
 #   exe_test.sh ZARNIK.EXE APPINFO_H IMAGES_DIR PICTURE...   (the pictures in resource order)
 set -euo pipefail
 exe=$1 appinfo=$2 images=$3
@@ -25,8 +24,7 @@ rsrc=$(awk '$1 ~ /^[0-9]+$/ && $2 == ".rsrc" {print $3}' <<<"$headers")
 code=$(($(stat -c %s "$exe") - 16#$rsrc))
 ((code <= 65536)) || fail "$code bytes besides the resources, more than 64 KB"
 
-# Every resource is Japanese; the pictures are the committed files, byte for
-# byte, numbered from 1 in their list's order, the icon's the lowest group.
+# Japanese resources; the committed pictures byte for byte, in list order.
 wrestool -l "$exe" | grep -v -- '--language=1041 ' && fail "resources above are not Japanese"
 number=0
 for picture in "$@"; do
