@@ -13,10 +13,10 @@
 #include <string>
 #include <thread>
 
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <poll.h>
 
 extern char** environ;
 

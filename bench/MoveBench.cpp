@@ -68,7 +68,7 @@ int main(int, char** argv) {
     }
     std::sort(ms.begin(), ms.end());
     const auto at = [&ms](double q) { return ms[static_cast<std::size_t>(q * (ms.size() - 1))]; };
-    std::printf("moves=%d clears=%d p50_ms=%.3f p99_ms=%.3f max_ms=%.3f\n", kMoves, boxes.count(),
-                at(0.50), at(0.99), ms.back());
+    std::printf("moves=%d clears=%d p50_ms=%.3f p99_ms=%.3f max_ms=%.3f\n", kMoves, boxes.count(), at(0.50), at(0.99),
+                ms.back());
     return 0;
 }

@@ -13,6 +13,11 @@
 
 namespace zarnik {
 
+// What a text prints as a number: an integer that is neither one of its own
+// characters nor a truth value.
+template <typename Integer, typename Char>
+concept Count = std::integral<Integer> && !std::same_as<Integer, Char> && !std::same_as<Integer, bool>;
+
 template <typename Char, std::size_t Capacity>
 class BasicText {
 public:
@@ -29,8 +34,7 @@ public:
     BasicText& operator<<(const Char* text) { return *this << std::basic_string_view<Char>(text); }
 
     // In decimal, whole or not at all.
-    template <std::integral Integer>
-        requires(!std::same_as<Integer, Char> && !std::same_as<Integer, bool>)
+    template <Count<Char> Integer>
     BasicText& operator<<(Integer value) {
         char digits[24];
         const auto result = std::to_chars(digits, digits + sizeof digits, value);

@@ -88,8 +88,8 @@ public:
 
 // The checks every toolkit makes of what it is asked to show: each returns
 // what it was given, or reports the fault through `toolkit.Fatal`.
-CellIndex RequireCell(Toolkit& toolkit, CellIndex cell);      // 0 to kCells - 1
-Colour RequireColour(Toolkit& toolkit, Colour colour);        // no bits above 0x00FFFFFF
+CellIndex RequireCell(Toolkit& toolkit, CellIndex cell);  // 0 to kCells - 1
+Colour RequireColour(Toolkit& toolkit, Colour colour);    // no bits above 0x00FFFFFF
 
 // The window's three events, as a front end delivers them: once the window
 // and its controls exist, Form_Load before the window is first shown, then

@@ -31,7 +31,7 @@ for group in "$@"; do
     test) packages="$packages libgtest-dev libgmock-dev xvfb xauth xdotool libxcb1-dev x11-utils x11-apps
         imagemagick dbus-x11 at-spi2-core wine wine64 locales desktop-file-utils appstream dpkg-dev procps
         file strace icoutils openbox wmctrl x11-xserver-utils weston qt6-wayland lintian qt6-translations-l10n
-        orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng" ;;
+        orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng clang-format" ;;
     bench) packages="$packages libbenchmark-dev xvfb dbus-x11 procps wine wine64" ;;
     package) packages="$packages dpkg-dev file" ;;
     reproducible) packages="$packages git diffoscope-minimal" ;;

@@ -29,11 +29,10 @@ inline constexpr int kGridPitch = 840;
 inline constexpr int kCellSize = 855;
 
 constexpr TwipRect Command1(CellIndex k) {
-    return {kGridOrigin + kGridPitch * (k % kColumns), kGridOrigin + kGridPitch * (k / kColumns),
-            kCellSize, kCellSize};
+    return {kGridOrigin + kGridPitch * (k % kColumns), kGridOrigin + kGridPitch * (k / kColumns), kCellSize, kCellSize};
 }
 inline constexpr TwipRect kCommand2{1560, 4800, 1815, 495};
-inline constexpr TwipRect kLabel1{360, 4800, 1575, 495};   // never shown
+inline constexpr TwipRect kLabel1{360, 4800, 1575, 495};     // never shown
 inline constexpr TwipRect kPicture1{4560, 5280, 1215, 495};  // never shown
 inline constexpr TwipRect kPicture2{4560, 4680, 1215, 495};  // never shown
 
@@ -105,9 +104,7 @@ inline constexpr int kTwipsPerInch = 1440;
 
 // Twips to device pixels at `dpi`, rounded to nearest (15 twips per pixel at
 // 96 DPI, so every value in the table is exact there).
-constexpr int ToPixels(int twips, int dpi) {
-    return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
-}
+constexpr int ToPixels(int twips, int dpi) { return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch; }
 
 struct PixelRect {
     int left, top, width, height;
@@ -119,11 +116,8 @@ struct PixelSize {
 // Position and size are converted separately, so that every cell comes out
 // the same size whatever the DPI.
 constexpr PixelRect ToPixels(const TwipRect& r, int dpi) {
-    return {ToPixels(r.left, dpi), ToPixels(r.top, dpi), ToPixels(r.width, dpi),
-            ToPixels(r.height, dpi)};
+    return {ToPixels(r.left, dpi), ToPixels(r.top, dpi), ToPixels(r.width, dpi), ToPixels(r.height, dpi)};
 }
-constexpr PixelSize ToPixels(const TwipSize& s, int dpi) {
-    return {ToPixels(s.width, dpi), ToPixels(s.height, dpi)};
-}
+constexpr PixelSize ToPixels(const TwipSize& s, int dpi) { return {ToPixels(s.width, dpi), ToPixels(s.height, dpi)}; }
 
 }  // namespace zarnik::layout

@@ -60,7 +60,8 @@ protected:
     void ExpectShown(std::uint32_t startMask, const std::string& what) {
         for (CellIndex k = 0; k < kCells; ++k) {
             const bool start = (startMask >> k) & 1;
-            EXPECT_TRUE(toolkit.faces[k] == (start ? kWhite : kRed) && toolkit.turned[k] != start) << what << ", cell " << k;
+            EXPECT_TRUE(toolkit.faces[k] == (start ? kWhite : kRed) && toolkit.turned[k] != start)
+                << what << ", cell " << k;
         }
         EXPECT_EQ(toolkit.caption, std::to_string(std::popcount(startMask))) << what;
     }
@@ -91,8 +92,8 @@ TEST_F(PuzzleTest, EveryMoveFromANewGameAgreesWithTheReference) {
 TEST_F(PuzzleTest, ABadIndexOrAnOverflowIsFatalAndChangesNothing) {
     puzzle.ResetBoard();
     const int calls = toolkit.calls;
-    for (CellIndex bad : {CellIndex{-1}, kCells, std::numeric_limits<CellIndex>::min(),
-                          std::numeric_limits<CellIndex>::max()}) {
+    for (CellIndex bad :
+         {CellIndex{-1}, kCells, std::numeric_limits<CellIndex>::min(), std::numeric_limits<CellIndex>::max()}) {
         EXPECT_THROW(puzzle.Move(bad), FatalError) << bad;
         EXPECT_THROW(puzzle.Cell(bad), FatalError) << bad;
         EXPECT_THROW(puzzle.SetCell(bad, CellState::Turned), FatalError) << bad;

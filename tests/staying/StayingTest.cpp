@@ -24,7 +24,8 @@ int EnvOr(const char* name, int fallback) {
 enum How { kClick, kSpace, kReturn, kTab, kBacktab, kLeft, kRight, kUp, kDown, kCtrlReturn };
 constexpr int kCommand2 = 25;  // the new-game button, after the cells in the tab order
 const QColor kStart(255, 255, 255), kTurned(255, 0, 0);
-const QString kStartSide = QString::fromUtf8(layout::kStartDescription), kTurnedSide = QString::fromUtf8(layout::kTurnedDescription);
+const QString kStartSide = QString::fromUtf8(layout::kStartDescription),
+              kTurnedSide = QString::fromUtf8(layout::kTurnedDescription);
 
 class ModelCheck : public ::testing::Test {
 protected:
@@ -40,10 +41,14 @@ protected:
     void Do(How how, int target) {
         QWindow* w = window.windowHandle();
         if (how >= kTab) {  // the focus moves, if anything
-            constexpr Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return};
-            QTest::keyClick(w, keys[how - kTab], how == kBacktab ? Qt::ShiftModifier : how == kCtrlReturn ? Qt::ControlModifier : Qt::NoModifier);
-            focus = how == kTab       ? (focus + 1) % 26
-                    : how == kBacktab  ? (focus + 25) % 26
+            constexpr Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Left,  Qt::Key_Right,
+                                        Qt::Key_Up,  Qt::Key_Down,    Qt::Key_Return};
+            QTest::keyClick(w, keys[how - kTab],
+                            how == kBacktab      ? Qt::ShiftModifier
+                            : how == kCtrlReturn ? Qt::ControlModifier
+                                                 : Qt::NoModifier);
+            focus = how == kTab         ? (focus + 1) % 26
+                    : how == kBacktab   ? (focus + 25) % 26
                     : how < kCtrlReturn ? zarnik::testing::BoardModel::Arrow(focus, "LRUD"[how - kLeft])
                                         : focus;
             return;
@@ -76,7 +81,8 @@ protected:
             const qt::PictureButton* cell = window.Command1(k);
             const bool start = model.IsStart(k);
             const QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(window.Command1(k));
-            if (cell->faceColour() != (start ? kStart : kTurned) || !heard->state().checkable || heard->state().checked == start ||
+            if (cell->faceColour() != (start ? kStart : kTurned) || !heard->state().checkable ||
+                heard->state().checked == start ||
                 heard->text(QAccessible::Description) != (start ? kStartSide : kTurnedSide) ||
                 cell->picture() != &(start ? window.Picture1() : window.Picture2())->picture())
                 return "cell " + std::to_string(k) + " does not show the " + (start ? "start" : "turned") + " state";
@@ -100,10 +106,12 @@ protected:
     int focus = 0, clears = 0, badBoxes = 0;
     BoxWatcher boxes{[this](const qt::MessageBox& box) {
         const auto buttons = box.findChildren<QAbstractButton*>();
-        bool good = box.prompt() == QStringLiteral(ZARNIK_CLEARED_PROMPT) && box.windowTitle() == QStringLiteral(ZARNIK_TITLE) &&
-                    box.minimumSize() == box.maximumSize() &&
-                    buttons.size() == 1 && buttons[0]->icon().isNull() && box.windowModality() == Qt::ApplicationModal &&
-                    QAccessible::queryAccessibleInterface(const_cast<qt::MessageBox*>(&box))->role() == QAccessible::AlertMessage;
+        bool good = box.prompt() == QStringLiteral(ZARNIK_CLEARED_PROMPT) &&
+                    box.windowTitle() == QStringLiteral(ZARNIK_TITLE) && box.minimumSize() == box.maximumSize() &&
+                    buttons.size() == 1 && buttons[0]->icon().isNull() &&
+                    box.windowModality() == Qt::ApplicationModal &&
+                    QAccessible::queryAccessibleInterface(const_cast<qt::MessageBox*>(&box))->role() ==
+                        QAccessible::AlertMessage;
         for (int k = 0; k < 25; ++k) good = good && window.Command1(k)->faceColour() == kTurned;
         badBoxes += !good;
     }};

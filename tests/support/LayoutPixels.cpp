@@ -28,10 +28,15 @@ int main(int argc, char** argv) {
     for (zarnik::CellIndex k = 0; k < zarnik::kCells; ++k) std::printf("Name %d %s\n", k, CellName(k).c_str());
     const std::string reset = "Name " + std::to_string(kCommand2TabIndex);
     for (const auto& [key, text] : std::initializer_list<std::pair<std::string_view, std::string_view>>{
-             {"Caption", kCaption}, {"Prompt", ZARNIK_CLEARED_PROMPT}, {reset, kCommand2Name},
-             {"Start", kStartDescription}, {"Turned", kTurnedDescription},
-             {"TurnedNews", zarnik::kTurnedAnnouncement}, {"StartNews", zarnik::kStartAnnouncement},
-             {"NewGameNews", zarnik::kNewGameAnnouncement}, {"RemainingNews", zarnik::kRemainingAnnouncement}})
+             {"Caption", kCaption},
+             {"Prompt", ZARNIK_CLEARED_PROMPT},
+             {reset, kCommand2Name},
+             {"Start", kStartDescription},
+             {"Turned", kTurnedDescription},
+             {"TurnedNews", zarnik::kTurnedAnnouncement},
+             {"StartNews", zarnik::kStartAnnouncement},
+             {"NewGameNews", zarnik::kNewGameAnnouncement},
+             {"RemainingNews", zarnik::kRemainingAnnouncement}})
         std::printf("%.*s %.*s\n", int(key.size()), key.data(), int(text.size()), text.data());
     for (const auto& [file, resource] : zarnik::pictures::kFiles)
         std::printf("Picture %.*s %.*s\n", int(file.find('.')), file.data(), int(file.size()), file.data());

@@ -23,7 +23,7 @@ struct Band {
 Band band(int size, int p) {
     const bool large = size == 32;
     const int squares = large ? 4 : 2;
-    const int first = large ? 2 : 1;  // first pixel of the first square
+    const int first = large ? 2 : 1;                  // first pixel of the first square
     const int end = first + squares * (kSquare + 1);  // one past the last grey line
     if (p < first - 1 || p >= end) return {};
     if (p == first - 1) return {large ? Band::Silver : Band::Grey};

@@ -9,12 +9,15 @@ namespace zarnik::imagegen {
 
 namespace {
 
+// Four colours a line, as the palette is usually drawn.
+// clang-format off
 constexpr std::array<std::array<std::uint8_t, 3>, 16> kVga{{
     {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
     {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
     {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
     {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
 }};
+// clang-format on
 
 constexpr std::uint32_t kDirSize = 6, kEntrySize = 16, kInfoHeaderSize = 40;
 
@@ -59,8 +62,7 @@ void writeImage(ByteWriter& out, const IconImage& image) {
             std::uint32_t bits = 0;
             for (int b = 0; b < 8; ++b) {
                 const int xx = x + b;
-                if (xx < s && image.transparent[static_cast<std::size_t>(y) * s + xx])
-                    bits |= 0x80u >> b;
+                if (xx < s && image.transparent[static_cast<std::size_t>(y) * s + xx]) bits |= 0x80u >> b;
             }
             out.u8(bits);
         }
@@ -74,8 +76,7 @@ std::vector<std::uint8_t> encodeIco(const std::vector<IconImage>& images) {
     if (images.empty()) throw std::invalid_argument("an icon needs at least one image");
     for (const auto& image : images) {
         const std::size_t n = static_cast<std::size_t>(image.size) * image.size;
-        if (image.size <= 0 || image.size > 255 || image.colours.size() != n ||
-            image.transparent.size() != n)
+        if (image.size <= 0 || image.size > 255 || image.colours.size() != n || image.transparent.size() != n)
             throw std::invalid_argument("malformed icon image");
         for (auto c : image.colours)
             if (c > 15) throw std::invalid_argument("icon colour outside the 16-colour palette");

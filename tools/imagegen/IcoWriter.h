@@ -5,11 +5,14 @@
 
 namespace zarnik::imagegen {
 
-// The sixteen colours of the standard Windows VGA palette, in palette order.
+// The sixteen colours of the standard Windows VGA palette, in palette order,
+// eight a line.
+// clang-format off
 enum VgaColour : std::uint8_t {
     Black, Maroon, Green, Olive, Navy, Purple, Teal, Silver,
     Grey, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White,
 };
+// clang-format on
 
 // One 16-colour icon image, row 0 at the top.
 struct IconImage {

@@ -29,8 +29,8 @@ public:
         const Point p0 = points_.back(), p1 = map(x1, y1), p2 = map(x2, y2), p3 = map(x3, y3);
         constexpr std::int64_t n = 24;
         for (std::int64_t i = 1; i <= n; ++i) {
-            const std::int64_t a = (n - i) * (n - i) * (n - i), b = 3 * (n - i) * (n - i) * i,
-                       c = 3 * (n - i) * i * i, d = i * i * i;
+            const std::int64_t a = (n - i) * (n - i) * (n - i), b = 3 * (n - i) * (n - i) * i, c = 3 * (n - i) * i * i,
+                               d = i * i * i;
             auto mix = [&](int u0, int u1, int u2, int u3) {
                 const std::int64_t v = a * u0 + b * u1 + c * u2 + d * u3;
                 return static_cast<int>((v + n * n * n / 2) / (n * n * n));
@@ -44,9 +44,7 @@ public:
     }
 
 private:
-    Point map(int x, int y) const {
-        return {origin_.x + x * em_ / 100, origin_.y + (y - 100) * em_ / 100};
-    }
+    Point map(int x, int y) const { return {origin_.x + x * em_ / 100, origin_.y + (y - 100) * em_ / 100}; }
 
     Point origin_;  // bottom-left of the design square
     int em_;
@@ -54,7 +52,7 @@ private:
 };
 
 constexpr int kEm = 21 * kUnit;  // full-size glyph height in sub-pixel units
-constexpr int kPen = 12;        // pen width in design units: a bold Gothic
+constexpr int kPen = 12;         // pen width in design units: a bold Gothic
 
 void ri(std::vector<Stroke>& out, Point o) {
     Pen p(o, kEm);

@@ -32,8 +32,7 @@ Image resetFace() {
             if (cover == 0) continue;
             const Rgb g = ground.at(x, y);
             const int light = (g.r * 77 + g.g * 150 + g.b * 29) >> 8;
-            const auto grey = static_cast<std::uint8_t>(light * (StrokeCanvas::kFull - cover) /
-                                                        StrokeCanvas::kFull);
+            const auto grey = static_cast<std::uint8_t>(light * (StrokeCanvas::kFull - cover) / StrokeCanvas::kFull);
             face.set(x, y, {grey, grey, grey});
         }
     }

@@ -16,8 +16,7 @@ int sampleToUnits(int s) { return s * kStep + kStep / 2; }
 }  // namespace
 
 StrokeCanvas::StrokeCanvas(int width, int height)
-    : width_(width), height_(height),
-      samples_(static_cast<std::size_t>(width) * kSamples * height * kSamples, 0) {
+    : width_(width), height_(height), samples_(static_cast<std::size_t>(width) * kSamples * height * kSamples, 0) {
     if (width <= 0 || height <= 0) throw std::invalid_argument("canvas size must be positive");
 }
 

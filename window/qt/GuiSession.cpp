@@ -46,8 +46,7 @@ void HoldMessages(QtMsgType type, const QMessageLogContext& context, const QStri
 GuiSession::GuiSession(const char* programName) : name_(programName ? programName : "zarnik") {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("zarnik: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n",
-                   stderr);
+        std::fputs("zarnik: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
         std::exit(kFatalExitCode);
     }
     argv_[0] = name_.data();
@@ -83,14 +82,13 @@ GuiSession::GuiSession(const char* programName) : name_(programName ? programNam
     // first, as the Windows face is, and IPA's first of those, as its widths
     // match. Named rather than asked of fontconfig, which Qt would otherwise
     // not load before the window shows, so that start-up stays quick.
-    const QString face = QString::fromUtf8(layout::kJapaneseFace.data(),
-                                           static_cast<qsizetype>(layout::kJapaneseFace.size()));
-    QFont::insertSubstitutions(face, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
-                                      QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"),
-                                      QStringLiteral("UmePlus CLP Gothic"), QStringLiteral("Mona"),
-                                      QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"),
-                                      QStringLiteral("TakaoGothic"), QStringLiteral("UmePlus CL Gothic"),
-                                      QStringLiteral("Noto Sans CJK JP")});
+    const QString face =
+        QString::fromUtf8(layout::kJapaneseFace.data(), static_cast<qsizetype>(layout::kJapaneseFace.size()));
+    QFont::insertSubstitutions(
+        face, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("VL PGothic"),
+               QStringLiteral("TakaoPGothic"), QStringLiteral("UmePlus CLP Gothic"), QStringLiteral("Mona"),
+               QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"),
+               QStringLiteral("UmePlus CL Gothic"), QStringLiteral("Noto Sans CJK JP")});
 }
 
 GuiSession::~GuiSession() = default;

@@ -23,9 +23,7 @@ QRect ToRect(const layout::TwipRect& twips) {
     return QRect(r.left, r.top, r.width, r.height);
 }
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QFont JapaneseFont(const layout::FontSpec& spec) {
     QFont font(FromUtf8(spec.face), spec.points, QFont::Normal);
@@ -36,9 +34,8 @@ QFont JapaneseFont(const layout::FontSpec& spec) {
 }  // namespace
 
 MainWindow::MainWindow()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       backdrop_(LoadBuiltInBitmap(pictures::BackdropImage)),
       resetFace_(LoadBuiltInBitmap(pictures::ResetFaceImage)) {
     setWindowTitle(FromUtf8(layout::kCaption));
@@ -137,9 +134,10 @@ void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
 void MainWindow::Fatal(std::string_view what) { GuiSession::Fatal(what); }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    static constexpr std::pair<int, layout::Arrow> kArrows[] = {
-        {Qt::Key_Left, layout::Arrow::Left}, {Qt::Key_Right, layout::Arrow::Right},
-        {Qt::Key_Up, layout::Arrow::Up}, {Qt::Key_Down, layout::Arrow::Down}};
+    static constexpr std::pair<int, layout::Arrow> kArrows[] = {{Qt::Key_Left, layout::Arrow::Left},
+                                                                {Qt::Key_Right, layout::Arrow::Right},
+                                                                {Qt::Key_Up, layout::Arrow::Up},
+                                                                {Qt::Key_Down, layout::Arrow::Down}};
     for (const auto& [key, arrow] : kArrows) {
         if (event->key() != key) continue;
         // The window's own focus button passed the key up; asking the

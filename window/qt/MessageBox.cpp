@@ -36,7 +36,7 @@ MessageBox::MessageBox(QWidget& owner, const QString& title, const QString& prom
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setCenterButtons(true);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    ok->setIcon(QIcon());  // styles put a tick on it; the box is plain
+    ok->setIcon(QIcon());          // styles put a tick on it; the box is plain
     ok->installEventFilter(this);  // the box's one focus: its keys go there first
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

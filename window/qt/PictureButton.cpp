@@ -13,8 +13,7 @@ QColor Shade(Colour colour) { return QColor::fromRgb(ToRgb(colour)); }
 // One ring of the frame, `inset` pixels in from the edge: `topLeft` along
 // the top and left sides, `bottomRight` along the other two. Filled
 // rectangles rather than lines keep it exact at any whole scale factor.
-void Ring(QPainter& p, const QRect& r, int inset, const QColor& topLeft,
-          const QColor& bottomRight) {
+void Ring(QPainter& p, const QRect& r, int inset, const QColor& topLeft, const QColor& bottomRight) {
     const QRect ring = r.adjusted(inset, inset, -inset, -inset);
     p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 1), topLeft);
     p.fillRect(QRect(ring.left(), ring.top(), 1, ring.height()), topLeft);
@@ -41,7 +40,8 @@ void PictureButton::setFaceColour(const QColor& colour) {
 
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect face = rect().adjusted(layout::kBevelWidth, layout::kBevelWidth, -layout::kBevelWidth, -layout::kBevelWidth);
+    const QRect face =
+        rect().adjusted(layout::kBevelWidth, layout::kBevelWidth, -layout::kBevelWidth, -layout::kBevelWidth);
     painter.fillRect(face, face_);
     if (picture_) {
         // Centred on the whole button; a picture larger than the face is cut
@@ -68,8 +68,9 @@ void PictureButton::PaintFocus(QPainter& painter) const {
     // In logical pixels, so it scales with the rest at any device pixel ratio.
     constexpr int inset = layout::kFocusRingInset, width = layout::kFocusRingWidth;
     const QRect r = rect().adjusted(inset, inset, -inset, -inset);
-    for (const QRect& side : {QRect(r.left(), r.top(), r.width(), width), QRect(r.left(), r.bottom() + 1 - width, r.width(), width),
-                              QRect(r.left(), r.top(), width, r.height()), QRect(r.right() + 1 - width, r.top(), width, r.height())})
+    for (const QRect& side :
+         {QRect(r.left(), r.top(), r.width(), width), QRect(r.left(), r.bottom() + 1 - width, r.width(), width),
+          QRect(r.left(), r.top(), width, r.height()), QRect(r.right() + 1 - width, r.top(), width, r.height())})
         painter.fillRect(side, Qt::black);
 }
 

@@ -50,13 +50,14 @@ int main(int argc, char** argv) {
             frames << QStringLiteral("{%1, %2, QImage::%3, %4}")
                           .arg(image.width())
                           .arg(image.height())
-                          .arg(alpha ? QStringLiteral("Format_ARGB32_Premultiplied") : QStringLiteral("Format_RGB32"), array);
+                          .arg(alpha ? QStringLiteral("Format_ARGB32_Premultiplied") : QStringLiteral("Format_RGB32"),
+                               array);
         }
         out << "constexpr PictureFrame k" << name << "[] = {" << frames.join(QStringLiteral(", ")) << "};\n\n";
         pictures << QStringLiteral("k") + name;
     }
-    out << "}  // namespace\n\nconst std::span<const PictureFrame> kPictureFrames[] = {" << pictures.join(QStringLiteral(", "))
-        << "};\n\n}  // namespace zarnik::qt\n";
+    out << "}  // namespace\n\nconst std::span<const PictureFrame> kPictureFrames[] = {"
+        << pictures.join(QStringLiteral(", ")) << "};\n\n}  // namespace zarnik::qt\n";
     out.flush();
     if (out.status() != QTextStream::Ok || !file.commit()) {
         std::fprintf(stderr, "zarnik_picture_pixels: cannot write %s\n", argv[1]);

@@ -5,17 +5,14 @@
 
 namespace zarnik::qt {
 
-QtPicture::QtPicture(QPixmap pixmap) : pixmap_(std::move(pixmap)) {
-    pixmap_.setDevicePixelRatio(1.0);
-}
+QtPicture::QtPicture(QPixmap pixmap) : pixmap_(std::move(pixmap)) { pixmap_.setDevicePixelRatio(1.0); }
 
 const QPixmap& QtPicture::ForDevice(qreal devicePixelRatio) const {
     const int factor = std::max(1, static_cast<int>(std::lround(devicePixelRatio)));
     if (factor == 1) return pixmap_;
     auto [it, added] = scaled_.try_emplace(factor);
     if (added) {
-        it->second = pixmap_.scaled(pixmap_.size() * factor, Qt::IgnoreAspectRatio,
-                                    Qt::FastTransformation);
+        it->second = pixmap_.scaled(pixmap_.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         it->second.setDevicePixelRatio(factor);
     }
     return it->second;

@@ -30,7 +30,7 @@ QuitOnSignal::QuitOnSignal() {
         QCoreApplication::quit();
     });
 
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = Handle;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -40,7 +40,7 @@ QuitOnSignal::QuitOnSignal() {
 }
 
 QuitOnSignal::~QuitOnSignal() {
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
     ::close(fds[0]);

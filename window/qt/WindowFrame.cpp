@@ -34,11 +34,9 @@ std::array<xcb_atom_t, N> Atoms(xcb_connection_t* c, const char* const (&names)[
 }
 
 // A property of 32-bit items (atoms, cardinals); empty while it is unset.
-std::vector<std::uint32_t> Items(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
-                                 xcb_atom_t type) {
+std::vector<std::uint32_t> Items(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
     const Owned<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 1024), nullptr),
-        &std::free);
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 1024), nullptr), &std::free);
     if (!reply || reply->format != 32) return {};
     const auto* items = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     return {items, items + xcb_get_property_value_length(reply.get()) / 4};
@@ -46,8 +44,7 @@ std::vector<std::uint32_t> Items(xcb_connection_t* c, xcb_window_t window, xcb_a
 
 // Waits up to `timeout` for `property` of `window` to be set, as announced
 // by PropertyNotify to a connection that selected it.
-bool WaitForProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
-                     std::chrono::milliseconds timeout) {
+bool WaitForProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, std::chrono::milliseconds timeout) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point end = Clock::now() + timeout;
     for (;;) {
@@ -77,8 +74,8 @@ QMargins ExpectedFrame(QWidget& window) {
     const qreal ratio = window.devicePixelRatioF();
     const auto margins = [&] {  // left, right, top, bottom, in device pixels, once set
         const std::vector<std::uint32_t> e = Items(qt, id, extents, XCB_ATOM_CARDINAL);
-        return e.size() == 4 ? std::optional(QMargins(qRound(e[0] / ratio), qRound(e[2] / ratio),
-                                                      qRound(e[1] / ratio), qRound(e[3] / ratio)))
+        return e.size() == 4 ? std::optional(QMargins(qRound(e[0] / ratio), qRound(e[2] / ratio), qRound(e[1] / ratio),
+                                                      qRound(e[3] / ratio)))
                              : std::nullopt;
     };
     // A window the window manager has framed, or estimated a frame for, carries it.

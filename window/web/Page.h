@@ -20,20 +20,21 @@ namespace imported {
 
 #define ZARNIK_PAGE(name) __attribute__((import_module("page"), import_name(#name)))
 extern "C" {
-ZARNIK_PAGE(window) void Window(int width, int height, const char* caption, std::size_t captionSize,
-                                const char* face, std::size_t faceSize, const unsigned char* backdrop,
-                                std::size_t backdropSize, int ringWidth, int ringInset);
-ZARNIK_PAGE(bevel) void Bevel(std::uint32_t highlight, std::uint32_t light, std::uint32_t shadow,
-                              std::uint32_t darkShadow, std::uint32_t bareFace);
-ZARNIK_PAGE(button) void Button(int control, int left, int top, int width, int height,
-                                const char* name, std::size_t nameSize);
-ZARNIK_PAGE(picture) void Picture(int control, const unsigned char* png, std::size_t pngSize,
-                                  const char* description, std::size_t descriptionSize, int pressed);
+ZARNIK_PAGE(window)
+void Window(int width, int height, const char* caption, std::size_t captionSize, const char* face, std::size_t faceSize,
+            const unsigned char* backdrop, std::size_t backdropSize, int ringWidth, int ringInset);
+ZARNIK_PAGE(bevel)
+void Bevel(std::uint32_t highlight, std::uint32_t light, std::uint32_t shadow, std::uint32_t darkShadow,
+           std::uint32_t bareFace);
+ZARNIK_PAGE(button)
+void Button(int control, int left, int top, int width, int height, const char* name, std::size_t nameSize);
+ZARNIK_PAGE(picture)
+void Picture(int control, const unsigned char* png, std::size_t pngSize, const char* description,
+             std::size_t descriptionSize, int pressed);
 ZARNIK_PAGE(face) void Face(int control, std::uint32_t rgb);
 ZARNIK_PAGE(focus) void Focus(int control);
 ZARNIK_PAGE(announce) void Announce(const char* phrase, std::size_t phraseSize);
-ZARNIK_PAGE(message) void Message(const char* prompt, std::size_t promptSize, const char* title,
-                                  std::size_t titleSize);
+ZARNIK_PAGE(message) void Message(const char* prompt, std::size_t promptSize, const char* title, std::size_t titleSize);
 ZARNIK_PAGE(fatal) void Fatal(const char* what, std::size_t whatSize);
 }
 #undef ZARNIK_PAGE
@@ -46,8 +47,8 @@ ZARNIK_PAGE(fatal) void Fatal(const char* what, std::size_t whatSize);
 // ring `ringWidth` wide with its outer edge `ringInset` inside a button's.
 inline void Window(layout::PixelSize size, std::string_view caption, std::string_view face, Bytes backdrop,
                    int ringWidth, int ringInset) {
-    imported::Window(size.width, size.height, caption.data(), caption.size(), face.data(), face.size(),
-                     backdrop.data(), backdrop.size(), ringWidth, ringInset);
+    imported::Window(size.width, size.height, caption.data(), caption.size(), face.data(), face.size(), backdrop.data(),
+                     backdrop.size(), ringWidth, ringInset);
 }
 
 // Gives the picture buttons their raised frame in `bevel`'s shades and,

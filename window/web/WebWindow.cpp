@@ -20,8 +20,7 @@ void WebWindow::Create() {
     page::Window(layout::ToPixels(layout::kClient, kCssDpi), layout::kCaption, layout::kJapaneseFace,
                  kPictureData[pictures::BackdropImage], layout::kFocusRingWidth, layout::kFocusRingInset);
     page::Bevel(layout::kBevel, layout::kBareFace);
-    for (CellIndex k = 0; k < kCells; ++k)
-        page::Button(k, ToPixels(layout::Command1(k)), layout::CellName(k));
+    for (CellIndex k = 0; k < kCells; ++k) page::Button(k, ToPixels(layout::Command1(k)), layout::CellName(k));
     page::Button(layout::kCommand2TabIndex, ToPixels(layout::kCommand2), layout::kCommand2Name);
     page::Picture(layout::kCommand2TabIndex, kPictureData[pictures::ResetFaceImage], {}, -1);
     page::Focus(0);
@@ -45,13 +44,9 @@ void WebWindow::SetLabelCaption(std::string_view text) { label1_ = Text<8>(text)
 
 void WebWindow::Announce(std::string_view phrase) { page::Announce(phrase); }
 
-const Picture& WebWindow::HolderPicture(Holder holder) {
-    return holder == Holder::Picture1 ? picture1_ : picture2_;
-}
+const Picture& WebWindow::HolderPicture(Holder holder) { return holder == Holder::Picture1 ? picture1_ : picture2_; }
 
-void WebWindow::ShowMessage(std::string_view prompt, std::string_view title) {
-    page::Message(prompt, title);
-}
+void WebWindow::ShowMessage(std::string_view prompt, std::string_view title) { page::Message(prompt, title); }
 
 void WebWindow::Fatal(std::string_view what) {
     page::Fatal(what);

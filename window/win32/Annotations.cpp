@@ -48,8 +48,8 @@ void Annotations::Start() {
     uninitialize_ = DllFunction<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
     if (!initialize || !create || !uninitialize_) return;
     comStarted_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
-    if (!comStarted_ || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
+    if (!comStarted_ || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                      reinterpret_cast<void**>(&services_)))) {
         services_ = nullptr;
         return;
     }
@@ -62,14 +62,12 @@ void Annotations::Annotate(const Entry& entry) const {
     // An annotated state replaces the standard one, so it carries the focus.
     VARIANT state{};
     V_VT(&state) = VT_I4;
-    V_I4(&state) = STATE_SYSTEM_FOCUSABLE |
-                   (GetFocus() == entry.button ? STATE_SYSTEM_FOCUSED : 0) |
+    V_I4(&state) = STATE_SYSTEM_FOCUSABLE | (GetFocus() == entry.button ? STATE_SYSTEM_FOCUSED : 0) |
                    (entry.pressed ? STATE_SYSTEM_PRESSED : 0);
     // A refused annotation leaves the standard object as it was; that is all
     // a failure could mean here, so the results are not checked.
     services_->SetHwndProp(entry.button, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_STATE, state);
-    services_->SetHwndPropStr(entry.button, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                              entry.description);
+    services_->SetHwndPropStr(entry.button, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION, entry.description);
 }
 
 void Annotations::Forget(HWND button) {
@@ -80,8 +78,8 @@ void Annotations::Forget(HWND button) {
     if (Entry* entry = Find(button)) *entry = {};
 }
 
-LRESULT CALLBACK Annotations::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR data) {
+LRESULT CALLBACK Annotations::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR data) {
     auto* self = reinterpret_cast<Annotations*>(data);
     switch (message) {
     case WM_GETOBJECT: self->Start(); break;

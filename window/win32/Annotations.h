@@ -38,8 +38,8 @@ private:
         bool pressed;
         const wchar_t* description;
     };
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
     void Annotate(const Entry& entry) const;
     void Forget(HWND button);
 

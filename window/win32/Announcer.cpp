@@ -10,8 +10,8 @@ namespace {
 // As Windows documents them; older SDK headers lack the notification, and
 // MinGW's for the rest are C only. The provider is an
 // IRawElementProviderSimple, of which only IUnknown is used here.
-constexpr int kActionCompleted = 2;      // NotificationKind_ActionCompleted
-constexpr int kImportantMostRecent = 1;  // NotificationProcessing_ImportantMostRecent
+constexpr int kActionCompleted = 2;                      // NotificationKind_ActionCompleted
+constexpr int kImportantMostRecent = 1;                  // NotificationProcessing_ImportantMostRecent
 constexpr std::wstring_view kActivity = L"Zarnik.Move";  // names our notifications to screen readers
 
 struct Uia {

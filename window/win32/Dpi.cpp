@@ -28,8 +28,7 @@ UINT Dpi::ForWindow(HWND window) {
 }
 
 SIZE Dpi::WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
-    static const auto adjustForDpi =
-        User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, client.cx, client.cy};
     if (adjustForDpi)
         Checked(adjustForDpi(&rect, style, FALSE, exStyle, dpi), L"AdjustWindowRectExForDpi");
@@ -38,8 +37,6 @@ SIZE Dpi::WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi)
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-int Dpi::Scale(int pixels, UINT dpi) {
-    return MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(kDefault));
-}
+int Dpi::Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(kDefault)); }
 
 }  // namespace zarnik::win32

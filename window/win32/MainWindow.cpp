@@ -63,8 +63,8 @@ void MainWindow::Create() {
     Checked(InitCommonControlsEx(&controls), L"InitCommonControlsEx");
     RegisterWindowClass();
     // Placed and sized in Show, once the window's DPI is known.
-    Checked(CreateWindowExW(kExStyle, kClassName, Widen(layout::kCaption).c_str(), kStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this),
+    Checked(CreateWindowExW(kExStyle, kClassName, Widen(layout::kCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            0, 0, nullptr, nullptr, instance_, this),
             L"CreateWindowExW(Form1)");
 }
 
@@ -123,8 +123,7 @@ void MainWindow::SetCellPicture(CellIndex cell, const Picture& picture) {
     button.SetPicture(static_cast<const Win32Picture&>(picture));
     // A cell showing the turned tile reads as pressed to a screen reader.
     const bool turned = &picture == &tileTurned_;
-    annotations_.Set(button.hwnd(), turned,
-                     (turned ? turnedDescription_ : startDescription_).c_str());
+    annotations_.Set(button.hwnd(), turned, (turned ? turnedDescription_ : startDescription_).c_str());
 }
 
 void MainWindow::SetLabelCaption(std::string_view text) {
@@ -143,18 +142,15 @@ const Picture& MainWindow::HolderPicture(Holder holder) {
 
 void MainWindow::ShowMessage(std::string_view prompt, std::string_view title) {
     // For the box's life only: the main window's own loop meets repeats itself.
-    const HHOOK hook = Checked(SetWindowsHookExW(WH_MSGFILTER, DropRepeatedKeys, nullptr, GetCurrentThreadId()),
-                               L"SetWindowsHookExW");
-    if (MessageBoxW(hwnd_, Widen(prompt).c_str(), Widen(title).c_str(), MB_OK) == 0)
-        FatalLastError(L"MessageBoxW");
+    const HHOOK hook =
+        Checked(SetWindowsHookExW(WH_MSGFILTER, DropRepeatedKeys, nullptr, GetCurrentThreadId()), L"SetWindowsHookExW");
+    if (MessageBoxW(hwnd_, Widen(prompt).c_str(), Widen(title).c_str(), MB_OK) == 0) FatalLastError(L"MessageBoxW");
     UnhookWindowsHookEx(hook);  // fails only for a hook that is gone already
 }
 
 void MainWindow::Fatal(std::string_view what) { FatalError(Widen(what)); }
 
-PictureButton& MainWindow::Cell(CellIndex cell) {
-    return cells_[static_cast<std::size_t>(RequireCell(*this, cell))];
-}
+PictureButton& MainWindow::Cell(CellIndex cell) { return cells_[static_cast<std::size_t>(RequireCell(*this, cell))]; }
 
 HWND MainWindow::TabStop(int index) const {
     if (index == layout::kCommand2TabIndex) return command2_.hwnd();
@@ -163,9 +159,10 @@ HWND MainWindow::TabStop(int index) const {
 
 void MainWindow::RegisterWindowClass() {
     auto icon = [this](int width, int height) {
-        return static_cast<HICON>(Checked(LoadImageW(instance_, MAKEINTRESOURCEW(pictures::kFiles[pictures::AppIcon].resource),
-                                                     IMAGE_ICON, width, height, LR_SHARED),
-                                          L"LoadImageW(icon)"));
+        return static_cast<HICON>(
+            Checked(LoadImageW(instance_, MAKEINTRESOURCEW(pictures::kFiles[pictures::AppIcon].resource), IMAGE_ICON,
+                               width, height, LR_SHARED),
+                    L"LoadImageW(icon)"));
     };
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -205,9 +202,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: OnSetFocus(); return 0;
     case DM_GETDEFID: return OnGetDefId();
     case WM_GETOBJECT: annotations_.Start(); break;  // then the standard object
-    case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
+    case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -223,8 +218,7 @@ void MainWindow::OnCreate() {
         cells_[k].Create(hwnd_, kFirstCellId + cell, instance_, Widen(layout::CellName(cell)).c_str(),
                          Pixels(layout::Command1(cell)));
     }
-    command2_.Create(hwnd_, kCommand2Id, instance_, Widen(layout::kCommand2Name).c_str(),
-                     Pixels(layout::kCommand2));
+    command2_.Create(hwnd_, kCommand2Id, instance_, Widen(layout::kCommand2Name).c_str(), Pixels(layout::kCommand2));
     command2_.SetPicture(resetFace_);
     label1_ = CreateStatic(kLabel1Id, Widen(layout::kLabel1Caption).c_str(), SS_LEFT, layout::kLabel1);
     // SS_CENTERIMAGE keeps the holders at their layout size when they take
@@ -242,8 +236,7 @@ HWND MainWindow::CreateStatic(int id, const wchar_t* text, DWORD style, const la
     // Never shown: no WS_VISIBLE, no tab stop.
     return Checked(CreateWindowExW(0, WC_STATICW, text, WS_CHILD | style, bounds.left, bounds.top,
                                    bounds.right - bounds.left, bounds.bottom - bounds.top, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                   nullptr),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr),
                    L"CreateWindowExW(static)");
 }
 
@@ -316,21 +309,18 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     // Windows' suggested position, but our own size: the client area must be
     // exactly the layout's at the new DPI.
     const SIZE size = WindowSize();
-    Checked(SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                         SWP_NOZORDER | SWP_NOACTIVATE),
-            L"SetWindowPos(Form1)");
+    Checked(
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE),
+        L"SetWindowPos(Form1)");
     PlaceControls();
-    Checked(RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN),
-            L"RedrawWindow");
+    Checked(RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN), L"RedrawWindow");
 }
 
 void MainWindow::CreateFonts() {
     auto create = [this](const layout::FontSpec& spec) {
-        return Font(Checked(CreateFontW(-MulDiv(spec.points, static_cast<int>(dpi_), 72), 0, 0, 0,
-                                        FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                        DEFAULT_PITCH | FF_DONTCARE,
-                                        Widen(spec.face).c_str()),
+        return Font(Checked(CreateFontW(-MulDiv(spec.points, static_cast<int>(dpi_), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                        FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Widen(spec.face).c_str()),
                             L"CreateFontW"));
     };
     Font cellFont = create(layout::kCellFont);

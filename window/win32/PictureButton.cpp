@@ -22,19 +22,15 @@ void DrawFocusRing(HDC dc, RECT bounds, UINT dpi) {
 
 }  // namespace
 
-void PictureButton::Create(HWND parent, int id, HINSTANCE instance, const wchar_t* name,
-                           const RECT& bounds) {
+void PictureButton::Create(HWND parent, int id, HINSTANCE instance, const wchar_t* name, const RECT& bounds) {
     // WS_CLIPSIBLINGS: neighbouring cells overlap by one pixel line, and the
     // earlier-created button should keep it instead of whichever paints last.
     // The text is never painted; it names the button to screen readers.
-    hwnd_ = Checked(CreateWindowExW(0, WC_BUTTONW, name,
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
-                                        BS_OWNERDRAW,
-                                    bounds.left, bounds.top, bounds.right - bounds.left,
-                                    bounds.bottom - bounds.top, parent,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                    nullptr),
-                    L"CreateWindowExW(button)");
+    hwnd_ = Checked(
+        CreateWindowExW(0, WC_BUTTONW, name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_OWNERDRAW,
+                        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr),
+        L"CreateWindowExW(button)");
     Checked(SetWindowSubclass(hwnd_, SubclassProc, 0, 0), L"SetWindowSubclass");
 }
 
@@ -54,9 +50,7 @@ void PictureButton::SetPicture(const Win32Picture& picture) {
     Invalidate();
 }
 
-void PictureButton::Invalidate() const {
-    Checked(InvalidateRect(hwnd_, nullptr, FALSE), L"InvalidateRect(button)");
-}
+void PictureButton::Invalidate() const { Checked(InvalidateRect(hwnd_, nullptr, FALSE), L"InvalidateRect(button)"); }
 
 void PictureButton::Draw(const DRAWITEMSTRUCT& item, UINT dpi) const {
     const HDC dc = item.hDC;
@@ -79,8 +73,7 @@ void PictureButton::Draw(const DRAWITEMSTRUCT& item, UINT dpi) const {
         // The new-game face is a pixel wider than the space inside the edge;
         // clip it rather than paint over the edge.
         const int saved = Checked(SaveDC(dc), L"SaveDC");
-        Checked(IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom) != ERROR,
-                L"IntersectClipRect");
+        Checked(IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom) != ERROR, L"IntersectClipRect");
         picture_->Draw(dc, x, y, dpi);
         Checked(RestoreDC(dc, saved), L"RestoreDC");
     }
@@ -91,16 +84,14 @@ void PictureButton::Draw(const DRAWITEMSTRUCT& item, UINT dpi) const {
     if (item.itemState & ODS_FOCUS) DrawFocusRing(dc, bounds, dpi);
 }
 
-LRESULT CALLBACK PictureButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK PictureButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR) {
     switch (message) {
     case WM_LBUTTONDBLCLK:
         // An owner-drawn button reports a fast second click as a double
         // click and not as a click; here every click is a move.
         return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, SubclassProc, id);
-        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, SubclassProc, id); break;
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }

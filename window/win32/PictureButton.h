@@ -27,8 +27,8 @@ public:
     void Draw(const DRAWITEMSTRUCT& item, UINT dpi) const;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
     void Invalidate() const;
 
     HWND hwnd_ = nullptr;

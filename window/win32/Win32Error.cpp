@@ -17,8 +17,8 @@ void FatalLastError(std::wstring_view call) {
     WideText text(call);
     text << L" failed: ";
     wchar_t system[128];
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                  system, static_cast<DWORD>(std::size(system)), nullptr);
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, system,
+                                  static_cast<DWORD>(std::size(system)), nullptr);
     while (length > 0 && (system[length - 1] == L'\n' || system[length - 1] == L'\r' || system[length - 1] == L' '))
         --length;
     // GDI calls such as CreateFontW fail without setting an error code.

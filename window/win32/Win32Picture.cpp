@@ -1,6 +1,5 @@
 #include "Win32Picture.h"
 
-
 #include "Dpi.h"
 #include "Win32Error.h"
 
@@ -9,9 +8,9 @@ namespace zarnik::win32 {
 Win32Picture::Win32Picture(HINSTANCE instance, pictures::Id picture) {
     const int id = pictures::kFiles[picture].resource;
     // A DIB section keeps the 24-bit colours exact whatever the screen depth.
-    bitmap_ = static_cast<HBITMAP>(Checked(
-        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION),
-        WideText(L"LoadImageW(bitmap ") << id << L")"));
+    bitmap_ = static_cast<HBITMAP>(
+        Checked(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION),
+                WideText(L"LoadImageW(bitmap ") << id << L")"));
     BITMAP info{};
     Checked(GetObjectW(bitmap_, sizeof info, &info), L"GetObjectW(bitmap)");
     size_ = {info.bmWidth, info.bmHeight};
@@ -19,9 +18,7 @@ Win32Picture::Win32Picture(HINSTANCE instance, pictures::Id picture) {
 
 Win32Picture::~Win32Picture() { DeleteObject(bitmap_); }
 
-SIZE Win32Picture::ScaledSize(UINT dpi) const {
-    return {Dpi::Scale(size_.cx, dpi), Dpi::Scale(size_.cy, dpi)};
-}
+SIZE Win32Picture::ScaledSize(UINT dpi) const { return {Dpi::Scale(size_.cx, dpi), Dpi::Scale(size_.cy, dpi)}; }
 
 void Win32Picture::Draw(HDC target, int x, int y, UINT dpi) const {
     const HDC source = Checked(CreateCompatibleDC(target), L"CreateCompatibleDC");
@@ -32,8 +29,7 @@ void Win32Picture::Draw(HDC target, int x, int y, UINT dpi) const {
         drawn = BitBlt(target, x, y, size_.cx, size_.cy, source, 0, 0, SRCCOPY);
     } else {
         SetStretchBltMode(target, COLORONCOLOR);
-        drawn = StretchBlt(target, x, y, scaled.cx, scaled.cy, source, 0, 0, size_.cx, size_.cy,
-                           SRCCOPY);
+        drawn = StretchBlt(target, x, y, scaled.cx, scaled.cy, source, 0, 0, size_.cx, size_.cy, SRCCOPY);
     }
     SelectObject(source, old);
     DeleteDC(source);

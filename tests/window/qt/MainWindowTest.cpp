@@ -52,13 +52,16 @@ TEST_F(MainWindowTest, ScreenReadersFindTheButtonsInTabOrder) {
     for (int k = 0; k < 26; ++k) {
         QAccessibleInterface* button = tree->child(k);
         ASSERT_TRUE(button && button->object() == window.Control(k) && tree->indexOfChild(button) == k) << k;
-        const std::string name(k < 25 ? std::string_view(layout::CellName(static_cast<CellIndex>(k))) : layout::kCommand2Name);
+        const std::string name(k < 25 ? std::string_view(layout::CellName(static_cast<CellIndex>(k)))
+                                      : layout::kCommand2Name);
         EXPECT_EQ(button->text(QAccessible::Name).toStdString(), name) << k;
         EXPECT_EQ(button->role(), k < 25 ? QAccessible::CheckBox : QAccessible::Button) << k;
     }
     EXPECT_EQ(tree->child(7)->text(QAccessible::Name).toStdString(), "2行目 3列目");  // stated apart from the layout
-    const QString press = tree->child(12)->actionInterface()->localizedActionDescription(QAccessibleActionInterface::pressAction());
-    EXPECT_TRUE(std::ranges::any_of(press, [](QChar c) { return c.unicode() > 0x7F; })) << "in English: " << press.toStdString();
+    const QString press =
+        tree->child(12)->actionInterface()->localizedActionDescription(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(std::ranges::any_of(press, [](QChar c) { return c.unicode() > 0x7F; }))
+        << "in English: " << press.toStdString();
 }
 
 // Centred on a corner, the window keeps to the free area, its top left first.
@@ -97,8 +100,9 @@ TEST_F(MainWindowTest, ShowsTheBuiltInPicturesPixelExact) {
         for (int x = 0; x < 57 * factor; ++x) {
             const int px = x / factor, py = y / factor, inset = std::min({px, py, 56 - px, 56 - py});
             const bool lit = (px == inset || py == inset) && py != 56 - inset;
-            const QColor want = inset < 2 ? QColor::fromRgb(ToRgb(frame[inset][lit]))
-                                : inset == 3 || inset == 4 ? QColor(Qt::black) : tile.pixelColor(px - 2, py - 2);
+            const QColor want = inset < 2                  ? QColor::fromRgb(ToRgb(frame[inset][lit]))
+                                : inset == 3 || inset == 4 ? QColor(Qt::black)
+                                                           : tile.pixelColor(px - 2, py - 2);
             ASSERT_EQ(cell.pixelColor(x, y).name(), want.name()) << x << "," << y << " at factor " << factor;
         }
 }
@@ -108,7 +112,8 @@ using MainWindowDeathTest = MainWindowTest;
 TEST_F(MainWindowDeathTest, BadRequestsEndTheProgramWithOneClearLine) {
     const auto dies = ::testing::ExitedWithCode(kFatalExitCode);
     EXPECT_EXIT(window.SetCellFaceColour(kCells, kWhite), dies, "zarnik: fatal error: cell index");
-    EXPECT_EXIT(window.SetCellPicture(-1, window.HolderPicture(Holder::Picture1)), dies, "zarnik: fatal error: cell index");
+    EXPECT_EXIT(window.SetCellPicture(-1, window.HolderPicture(Holder::Picture1)), dies,
+                "zarnik: fatal error: cell index");
     EXPECT_EXIT(window.SetCellPicture(3, *window.Command2()->picture()), dies, "zarnik: fatal error: cell 3");
     EXPECT_EXIT(window.SetCellFaceColour(0, 0x01000000), dies, "zarnik: fatal error: face colour");
 }

@@ -158,7 +158,9 @@ int wmain(int argc, wchar_t** argv) {
     SetForegroundWindow(window);
     GUITHREADINFO focus{};
     focus.cbSize = sizeof focus;
-    const auto focused = [&] { return GetGUIThreadInfo(process.dwThreadId, &focus) && focus.hwndFocus == buttons[cell]; };
+    const auto focused = [&] {
+        return GetGUIThreadInfo(process.dwThreadId, &focus) && focus.hwndFocus == buttons[cell];
+    };
     Check(PumpUntil(2000, focused), "not focused by the press", cell);
     expectFlips("a held Enter did not press exactly once", cell, [] {
         for (int i = 0; i < 4; ++i) Key(VK_RETURN, true);
