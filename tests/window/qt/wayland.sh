@@ -1,6 +1,6 @@
 #!/bin/bash
 # wayland.sh ZARNIK: the Linux program under weston: its title and application id,
-# a click, the cleared message as its child. weston's headless backend takes no
+# a click, the cleared message as its child, modal. weston's headless backend takes no
 # input: its X11 backend on a private Xvfb takes that display's pointer and keys.
 set -euo pipefail
 . "$(dirname "$0")/../../support/game.sh"
@@ -70,9 +70,12 @@ expect_board "after clicking cell 12"
 click $(clearing_presses)
 wait_for_box up
 grep -Eq 'xdg_toplevel[@#][0-9]+\.set_parent\(xdg_toplevel' "$tmp/protocol" || fail "the message is not the window's"
+seen=$(screen_board)  # modal: a click on any cell in view changes nothing
+for k in $(seq 0 24); do if [ "${seen:k:1}" = x ]; then press "$k"; fi; done
+box_is up || fail "a click on the board closed the message"
 xdotool key Return
 wait_for_box down
-expect_board "after the message"
+expect_board "after the message, with a click on every cell in view while it was up"
 
 close_game
 ! grep -v '^\[' "$tmp/protocol" || fail "wrote to stderr besides the protocol"
