@@ -46,10 +46,6 @@ protected:
     RecordingToolkit toolkit;
     Puzzle puzzle{toolkit};
 
-    void SetBoard(std::uint32_t startMask) {
-        for (CellIndex k = 0; k < kCells; ++k)
-            puzzle.SetCell(k, (startMask >> k) & 1 ? CellState::Start : CellState::Turned);
-    }
     std::uint32_t StartMask() const {
         std::uint32_t mask = 0;
         for (CellIndex k = 0; k < kCells; ++k)
@@ -74,7 +70,8 @@ TEST_F(PuzzleTest, EveryMoveFromANewGameAgreesWithTheReference) {
     EXPECT_EQ(BoardModel::PressMask(5), 1u << 0 | 1u << 5 | 1u << 6 | 1u << 10);
     EXPECT_EQ(BoardModel::PressMask(24), 1u << 19 | 1u << 23 | 1u << 24);
     for (CellIndex k = 0; k < kCells; ++k) {
-        SetBoard(k * 0x51u);
+        for (CellIndex j = 0; j < kCells; ++j)
+            puzzle.SetCell(j, (k * 0x51u >> j) & 1 ? CellState::Start : CellState::Turned);
         puzzle.SetRemaining(k);
         puzzle.ResetBoard();
         ExpectShown(BoardModel::kAllStart, "a new game");

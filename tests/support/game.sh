@@ -92,12 +92,8 @@ centre() { local l t w h; read -r l t w h <<<"${rects[$1]}"; echo $((l + w / 2))
 
 # "R,G,B" of each point given (X Y X Y ...) of the window, one per line.
 pixels() {
-    local format=""
-    while [ $# -gt 0 ]; do
-        format+="%[fx:int(255*p{$1,$2}.r+.5)],%[fx:int(255*p{$1,$2}.g+.5)],%[fx:int(255*p{$1,$2}.b+.5)] "
-        shift 2
-    done
-    xwd -id "$window" -silent | convert xwd:- -format "$format" info: | tr ' ' '\n' | grep .
+    xwd -id "$window" -silent | convert xwd:- -format "$(printf '%%[hex:p{%s,%s}] ' "$@")" info: | tr ' ' '\n' |
+        grep . | while read -r hex; do echo $((16#${hex:0:2})),$((16#${hex:2:2})),$((16#${hex:4:2})); done
 }
 # The board on the screen: o where a tile's middle is pale teal, x red, ? else.
 screen_board() {
