@@ -87,9 +87,13 @@ if [ -n "$missing" ]; then
         # shellcheck disable=SC2086
         $sudo apt-get install -y -qq --no-install-recommends $install >/dev/null
         # Font folders some install scripts change after fontconfig's trigger
-        # ran (the X11 font indexes): its caches are brought up to date here,
-        # not by the first program to use them.
-        if command -v fc-cache >/dev/null; then $sudo fc-cache -s; fi
+        # ran (the X11 font indexes), and Firefox's own, which it adds as it
+        # starts: their caches are made here, not by the first program to use
+        # them (as root, in /var/cache/fontconfig).
+        if command -v fc-cache >/dev/null; then
+            $sudo fc-cache -s
+            [ ! -d /usr/lib/firefox-esr/fonts ] || $sudo fc-cache /usr/lib/firefox-esr/fonts
+        fi
     fi
 fi
 
